@@ -1,0 +1,115 @@
+// The workstation program: wires the engine, the platform stand-ins and the
+// main window together. Everything else lives in the libraries.
+#include <QApplication>
+#include <QLocale>
+#include <clocale>
+#include <QMessageBox>
+#include <QTimer>
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/clock.h"
+#include "core/command_line.h"
+#include "core/data_home.h"
+#include "core/errors.h"
+#include "core/ui/main_window.h"
+#include "core/ui/progress_window.h"
+#include "core/workstation.h"
+#include "platform/installed_data.h"
+#include "platform/sleep_inhibitor.h"
+
+namespace {
+
+std::optional<std::string> environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
+}
+
+std::filesystem::path executableFolder() {
+    std::error_code ec;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::path() : self.parent_path();
+}
+
+bool displayAvailable() {
+    return environment("DISPLAY") || environment("WAYLAND_DISPLAY") || environment("QT_QPA_PLATFORM");
+}
+
+// A start-up failure goes to standard error for scripts and logs, and into an
+// error box for the examiner.
+int failStartup(const std::string& message) {
+    std::cerr << "lumo: " << message << std::endl;
+    // On the offscreen platform nobody could ever close the box.
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) return 1;
+    QMessageBox::critical(nullptr, QStringLiteral("LUMO"), QString::fromStdString(message));
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace lumo;
+    const core::CommandLine line = core::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!line.error.empty()) {
+        std::cerr << "lumo: " << line.error << "\n\n" << core::usageText();
+        return 2;
+    }
+    if (line.help) {
+        std::cout << core::usageText();
+        return 0;
+    }
+    if (line.version) {
+        std::cout << "lumo " << LUMO_VERSION << std::endl;
+        return 0;
+    }
+    if (line.initHome) {
+        try {
+            platform::seedDataHome(*line.initHome, line.sample);
+        } catch (const std::exception& error) {
+            std::cerr << "lumo: " << error.what() << std::endl;
+            return 1;
+        }
+        std::cout << "Data home ready: " << *line.initHome << std::endl;
+        return 0;
+    }
+
+    if (!displayAvailable()) {
+        std::cerr << "lumo: no display available (set DISPLAY, or run it under xvfb-run -a)" << std::endl;
+        return 1;
+    }
+    QApplication application(argc, argv);
+    // Numbers are written and read with "." whatever the user's locale says.
+    std::setlocale(LC_NUMERIC, "C");
+    QLocale::setDefault(QLocale::c());
+    QApplication::setApplicationName(QStringLiteral("lumo"));
+
+    const core::DataHomeChoice home = core::chooseDataHome({line.home, environment("LUMO_HOME"), executableFolder(),
+                                                            environment("XDG_DATA_HOME"), environment("HOME")});
+    core::Workstation workstation(home.path, std::make_unique<core::SystemClock>());
+    try {
+        if (home.needsSeeding) platform::seedDataHome(home.path, false);
+        workstation.initialise();
+    } catch (const std::exception& error) {
+        return failStartup(error.what());
+    }
+
+    const platform::SleepInhibitor sleepInhibitor;
+    core::ui::TfrmMain mainWindow(workstation, !line.noSplash);
+    core::ui::TfrmProgress progress;
+    try {
+        workstation.startUp(progress);
+    } catch (const std::exception& error) {
+        return failStartup(error.what());
+    }
+    mainWindow.setCloseHandler([&workstation, &progress] { workstation.shutDown(progress); });
+    mainWindow.show();
+    // Nobody may work without an operator: an emptied operator file ends the
+    // program quietly as soon as the window is up.
+    if (workstation.records().operators().empty()) {
+        QTimer::singleShot(0, [] { QApplication::exit(0); });
+    }
+    return QApplication::exec();
+}

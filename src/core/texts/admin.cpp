@@ -1,0 +1,166 @@
+#include "core/texts/admin.h"
+
+namespace lumo::txt {
+
+namespace {
+
+constexpr core::TextPair kTexts[] = {
+    // Examinee chooser
+    {SubjectsCaption, "Choose / Delete Examinee", "Выбор / удаление субъекта"},
+    {SubjectsFile, "File", "Файл"},
+    {SubjectsExaminee, "Examinee", "Субъект"},
+    {SubjectsDate, "Date", "Дата"},
+    {SubjectsIssue, "Issue", "Дело"},
+    {SubjectsNote, "Note", "Примечание"},
+    {SubjectsArchived, "Archd", "Арх."},
+    {SubjectsSearchByCrime, "Search by Crime :", "Поиск по преступлению :"},
+    {SubjectsDeleteConfirm, "Do you want to delete all info about the Examinee?",
+     "Вы хотите удалить все сведения о субъекте?"},
+    {SubjectsNoMore, "There are no more Examinees to choose", "Больше нет субъектов для выбора"},
+    {SubjectsCannotDelete, "Can not delete Examinee info", "Не могу удалить сведения о субъекте"},
+
+    // New-examinee dialog and examinee editor: field labels
+    {SubjName, "Examinee name :", "Имя субъекта :"},
+    {SubjExaminer, "Examiner :", "Оператор :"},
+    {SubjCrime, "Crime :", "Преступление :"},
+    {SubjIssue, "Issue :", "Дело :"},
+    {SubjNote, "Note :", "Примечание :"},
+
+    // New-examinee dialog
+    {SubjNewCaption, "New Examinee", "Новый субъект"},
+    {SubjNewIssues, "Issues list :", "Список дел :"},
+    {SubjNewCode, "Examinee code :", "Код субъекта :"},
+    {SubjNewPostingFailure, "Examinee info posting failure", "Ошибка записи сведений о субъекте"},
+    {SubjNewCreatingFailure, "Examinee info creating failure:", "Ошибка создания сведений о субъекте:"},
+    {SubjNewCancelConfirm, "Do you want to cancel Examinee info creating?",
+     "Вы хотите отменить создание сведений о субъекте?"},
+
+    // Examinee editor
+    {SubjEditCaption, "Edit Examinee", "Правка субъекта"},
+    {SubjEditNoExaminee, "No Examinee is chosen", "Субъект не выбран"},
+    {SubjEditArchived, "Info archived", "Сведения в архиве"},
+    {SubjEditPost, "Post", "Записать"},
+    {SubjEditPostingFailure, "Posting failure :", "Ошибка записи :"},
+    {SubjEditPostingFails, "Posting fails", "Запись не удалась"},
+
+    // Crime list editor
+    {CrimeCaption, "Crime list editor", "Редактор списка преступлений"},
+    {CrimeSaveConfirm, "Do you want to save changes and exit?", "Вы хотите сохранить изменения и выйти?"},
+    {CrimeCancelConfirm, "Do you want to cancel changes and exit?", "Вы хотите отменить изменения и выйти?"},
+
+    // Operator dialog
+    {UsersCaption, "Examiners List Browser", "Просмотр списка операторов"},
+    {UsersNameColumn, "Examiner Name", "Имя оператора"},
+    {UsersDateColumn, "Date", "Дата"},
+    {UsersNoteColumn, "Note", "Примечание"},
+    {UsersList, "Examiners &List :", "&Список операторов :"},
+    {UsersListHint, "Choose Examiner to edit|Choose Examiner to edit or delete",
+     "Выберите оператора для правки|Выберите оператора для правки или удаления"},
+    {UsersName, "Examiner &Name :", "&Имя оператора :"},
+    {UsersNameHint, "Type Examiner new name|Type Examiner new name",
+     "Введите новое имя оператора|Введите новое имя оператора"},
+    {UsersNote, "No&te :", "П&римечание :"},
+    {UsersNoteHint, "Type any note about Examiner|Type any note about Examiner",
+     "Введите примечание об операторе|Введите любое примечание об операторе"},
+    {UsersAdd, "&Add", "&Добавить"},
+    {UsersAddHint, "Add new Examiner|Add empty Examiner record", "Добавить оператора|Добавить пустую запись оператора"},
+    {UsersDelete, "&Delete", "&Удалить"},
+    {UsersDeleteHint, "Delete Examiner|Delete Examiner choosen", "Удалить оператора|Удалить выбранного оператора"},
+    {UsersOkHint, "Save all changes and exit|Save all changes and exit to the main menu",
+     "Сохранить все изменения и выйти|Сохранить все изменения и выйти в основное меню"},
+    {UsersCancelHint, "Cancel all changes and exit|Cancel all changes and exit to the main menu",
+     "Отменить все изменения и выйти|Отменить все изменения и выйти в основное меню"},
+    {UsersNotUnique, "Examiner name is not unique", "Имя оператора не уникально"},
+    {UsersDeleteConfirm, "Delete Examiner data?", "Удалить данные оператора?"},
+    {UsersNoMemory, "Not enough memory to store Examiners data",
+     "Недостаточно памяти для сохранения данных операторов"},
+
+    // System parameters dialog
+    {SysCaption, "LUMO - 7.0 System parameters", "ЛУМО - 7.0 Параметры системы"},
+    {SysChannels, "Channels settings", "Настройка каналов"},
+    {SysPort, "Port : ", "Порт : "},
+    {SysQuestionTime, "Reactions recording time :", "Время записи реакций :"},
+    {SysLanguage, "Language : ", "Язык : "},
+    {SysArtefacts, "Artefacts' Names :", "Названия артефактов :"},
+    {SysWorkArea, "Work Area (mm) : ", "Рабочая область (мм) : "},
+    {SysScrolling, "Scrolling : ", "Прокрутка : "},
+    {SysPrinter, "PRN", "PRN"},
+    {SysColorHint, "Channel color|Assignes colors to channels in polygrams",
+     "Цвет канала|Назначает цвета каналам на полиграммах"},
+    {SysSwitchHint, "Toggle channel on / off|Sets computing or skipping channel data",
+     "Включить / выключить канал|Задает обработку или пропуск данных канала"},
+    {SysVisibleHint, "Channel visibility|Make the channel visible", "Видимость канала|Сделать канал видимым"},
+    {SysBandHint, "Channel scaling|Channel scaling in relative units",
+     "Масштаб канала|Масштаб канала в относительных единицах"},
+    {SysPortHint, "Choose serial port number|Choose serial port with attached sensor unit",
+     "Выберите номер последовательного порта|Выберите последовательный порт, к которому подключен блок датчиков"},
+    {SysQuestionTimeHint, "Choose reactions recording time|Choose minimal time interval between questions",
+     "Выберите время записи реакций|Выберите минимальный интервал времени между вопросами"},
+    {SysLanguageHint, "Choose interface language|Choose language for menu, labels and protocol",
+     "Выберите язык интерфейса|Выберите язык меню, надписей и протокола"},
+    {SysArtefactHint, "Artefact name editor|Name of artefact corresponding to this button can be changed here",
+     "Редактор названий артефактов|Здесь можно изменить название артефакта, соответствующего этой кнопке"},
+    {SysWorkAreaHint, "Monitor Work Area size (mm)|Monitor work area diagonal size (mm)",
+     "Размер рабочей области монитора (мм)|Размер диагонали рабочей области монитора (мм)"},
+    {SysScrollingHint, "Chart scrolling|Continuous chart scrolling during a test",
+     "Прокрутка полиграммы|Непрерывная прокрутка полиграммы во время теста"},
+    {SysPrinterHint, "Printer setup|Call the system Printer Setup",
+     "Настройка принтера|Вызов системной настройки принтера"},
+    {SysOkHint, "Save all changes and exit|Save all changes and exit to the main menu",
+     "Сохранить все изменения и выйти|Сохранить все изменения и выйти в основное меню"},
+    {SysCancelHint, "Cancel all changes|Exit to the main menu without saving changes",
+     "Отменить все изменения|Выход в основное меню без сохранения изменений"},
+
+    // Archive folder chooser
+    {ArchDirCaption, "Archive Directory", "Каталог архива"},
+    {ArchDirDriveHint, "Archive Drive|Examinee archive storage drive", "Диск архива|Диск для хранения архива субъекта"},
+    {ArchDirTreeHint, "Directory for the Archive|Directory for Examinee info archive",
+     "Каталог для архива|Каталог для архива сведений о субъекте"},
+    {ArchDirFiles, "Files in the Directory", "Файлы в каталоге"},
+    {ArchDirOkHint, "Archivation / dearchivation|Launches Archiver", "Архивация / разархивация|Запускает архиватор"},
+    {ArchDirCancelHint, "Cancel archivation / dearchivation|Exits to the main menu",
+     "Отменить архивацию / разархивацию|Выход в основное меню"},
+    {ArchDirOverwrite, "This Examinee archive also exists here. Overwrite?",
+     "Архив этого субъекта здесь уже существует. Переписать?"},
+
+    // Archiver: compressing
+    {ArchiveCaption, "Examinee Info Archiver", "Архиватор сведений о субъекте"},
+    {ArchiveSearching, "Searching Examinee info...", "Поиск сведений о субъекте..."},
+    {ArchiveSolidCreating, "Creating solid archive...", "Создание сплошного архива..."},
+    {ArchiveSolidError, "Solid archive creating error :", "Ошибка создания сплошного архива :"},
+    {ArchiveSolidFailure, "Solid archive creating failure", "Сбой создания сплошного архива"},
+    {ArchiveCompressing, "Data compressing...", "Сжатие данных..."},
+    {ArchiveCompressionFailure, "Compression failure", "Сбой сжатия"},
+    {ArchiveVolumesCreating, "Archive volumes creating...", "Создание томов архива..."},
+    {ArchiveDisksNeeded, "%d empty disks are needed", "Нужно пустых дисков: %d"},
+    {ArchiveAreYouReady, "Are you ready?", "Вы готовы?"},
+    {ArchiveFailure, "Archivation failure", "Сбой архивации"},
+    {ArchiveInsertDiskA, "Insert disk # %d to drive A:", "Вставьте диск № %d в дисковод A:"},
+    {ArchiveInsertDiskB, "Insert disk # %d to drive B:", "Вставьте диск № %d в дисковод B:"},
+    {ArchiveDriveError, "The following error is encountered accessing drive:",
+     "При обращении к диску произошла ошибка:"},
+    {ArchiveRetry, "Retry?", "Повторить?"},
+    {ArchiveCleanup, "Directory cleanup...", "Очистка каталога..."},
+    {ArchiveComplete, "Archivation complete", "Архивация завершена"},
+    {ArchiveError, "Archivation error", "Ошибка архивации"},
+
+    // Archiver: decompressing
+    {ArchiveJoining, "Archive volumes joining...", "Объединение томов архива..."},
+    {ArchiveMissingFile, "Missing file ", "Отсутствует файл "},
+    {ArchiveForeignVolume, "Label of another archive", "Метка другого архива"},
+    {ArchiveDearchivationFailure, "Dearchivation failure", "Сбой разархивации"},
+    {ArchiveDecompressing, "Data decompressing...", "Распаковка данных..."},
+    {ArchiveDecompressionFailure, "Decompression failure", "Сбой распаковки"},
+    {ArchiveExtracting, "Extracting files from archive...", "Извлечение файлов из архива..."},
+    {ArchiveExtractionError, "File extraction error", "Ошибка извлечения файла"},
+    {ArchiveExtractionFailure, "Files extraction failure", "Сбой извлечения файлов"},
+    {ArchiveDearchivationComplete, "Dearchivation complete", "Разархивация завершена"},
+};
+
+}  // namespace
+
+std::span<const core::TextPair> adminTexts() {
+    return kTexts;
+}
+
+}  // namespace lumo::txt

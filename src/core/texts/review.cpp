@@ -1,0 +1,53 @@
+#include "core/texts/review.h"
+
+namespace lumo::txt {
+
+namespace {
+
+constexpr core::TextPair kTexts[] = {
+    // Chart review views: shared captions
+    {ReviewCharts, "Charts :", "Карты :"},
+    {ReviewExitHint, "Exit to the main menu", "Выход в основное меню"},
+
+    // Scrolling chart review
+    {ScrlResCaption, "Examinee : %s / %s / CHART_0%s ( %s )", "Субъект : %s / %s / CHART_0%s  ( %s )"},
+    {ScrlResPrintHint, "Print polygram", "Печать полиграммы"},
+    {ScrlResCalcPage, "Calc", "Счет"},
+    {ScrlResEditPage, "Edit", "Ред."},
+    {ScrlResSeconds, "Seconds :", "Секунды :"},
+    {ScrlResSum, "SUM", "СУММА"},
+    {ScrlResGainHint, "drag for changing offset, change number for changing gain",
+     "перетащите для смены смещения, измените число для смены усиления"},
+    {ScrlResPrintConfirm, "Do you really want to print the polygram ?",
+     "Вы действительно хотите напечатать полиграмму ?"},
+    {ScrlResPreparing, "Preparing to print : %s / EXAM_%d / CHART_0%d  ( %s )",
+     "Подготовка к печати : %s / EXAM_%d / CHART_0%d  ( %s )"},
+
+    // Scrolling chart review: title block of the printout
+    {ScrlResPrintTitle, "L U M O - 7.0", "Л У М О - 7.0"},
+    {ScrlResPrintPolygram, "  P O L I G R A M  ", "  П О Л И Г Р А М М А  "},
+    {ScrlResPrintExaminee, "Examinee : %s", "Субъект  : %s"},
+    {ScrlResPrintExaminer, "Examiner : %s", "Оператор : %s"},
+    {ScrlResPrintMethod, "Method   : %s", "Метод    : %s"},
+    {ScrlResPrintStart, "Start at : %s", "Начало   : %s"},
+    {ScrlResPrintFinish, "Finish at: %s", "Конец    : %s"},
+    {ScrlResPrintTime, "Time        : %d sec.", "Время       : %d сек."},
+    {ScrlResPrintReactions, "Reactions   : %d sec.", "Реакции     : %d сек."},
+    {ScrlResPrintDate, "D a t e  : %s", "Д а т а  : %s"},
+
+    // Parameter scroll view
+    {ScrlParCaption, "Examinee : %s / %s  ( %s )", "Субъект : %s / %s  ( %s )"},
+    {ScrlParScale, "Scale in screens :", "Масштаб в экранах :"},
+    {ScrlParScaleHint, "Choose scale to view and press \"Enter\"",
+     "Выберите масштаб для просмотра и нажмите \"Enter\""},
+    {ScrlParAtAll, "at all", "целиком"},
+    {ScrlParStandard, "standard", "стандарт"},
+};
+
+}  // namespace
+
+std::span<const core::TextPair> reviewTexts() {
+    return kTexts;
+}
+
+}  // namespace lumo::txt

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <span>
+
+#include "core/string_table.h"
+
+// Texts of the chart review views: the scrolling chart review and the parameter scroll view. English under
+// the odd identifier, Russian under the next one.
+namespace lumo::txt {
+
+// Chart review views: shared captions
+inline constexpr int ReviewCharts = 2101;
+inline constexpr int ReviewExitHint = 2103;
+
+// Scrolling chart review
+inline constexpr int ScrlResCaption = 2105;
+inline constexpr int ScrlResPrintHint = 2107;
+inline constexpr int ScrlResCalcPage = 2109;
+inline constexpr int ScrlResEditPage = 2111;
+inline constexpr int ScrlResSeconds = 2113;
+inline constexpr int ScrlResSum = 2115;
+inline constexpr int ScrlResGainHint = 2117;
+inline constexpr int ScrlResPrintConfirm = 2119;
+inline constexpr int ScrlResPreparing = 2121;
+
+// Scrolling chart review: title block of the printout
+inline constexpr int ScrlResPrintTitle = 2123;
+inline constexpr int ScrlResPrintPolygram = 2125;
+inline constexpr int ScrlResPrintExaminee = 2127;
+inline constexpr int ScrlResPrintExaminer = 2129;
+inline constexpr int ScrlResPrintMethod = 2131;
+inline constexpr int ScrlResPrintStart = 2133;
+inline constexpr int ScrlResPrintFinish = 2135;
+inline constexpr int ScrlResPrintTime = 2137;
+inline constexpr int ScrlResPrintReactions = 2139;
+inline constexpr int ScrlResPrintDate = 2141;
+
+// Parameter scroll view
+inline constexpr int ScrlParCaption = 2151;
+inline constexpr int ScrlParScale = 2153;
+inline constexpr int ScrlParScaleHint = 2155;
+inline constexpr int ScrlParAtAll = 2157;
+inline constexpr int ScrlParStandard = 2159;
+
+std::span<const core::TextPair> reviewTexts();
+
+}  // namespace lumo::txt

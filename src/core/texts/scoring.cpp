@@ -1,0 +1,165 @@
+#include "core/texts/scoring.h"
+
+namespace lumo::txt {
+
+namespace {
+
+constexpr core::TextPair kTexts[] = {
+    // Feature extraction
+    {SpectrumError, "Error  SPECTR", "Ошибка  SPECTR"},
+
+    // Scoring run and question-table view: duplicate check
+    {DuplicatedQuestion, "Chart %d has duplicated question %d ( %s )",
+     "В предъявлении %d задублирован вопрос %d ( %s )"},
+
+    // Results window: caption, menu and decision parameters
+    {ResultCaption, "Exam Results", "Результаты обследования"},
+    {ResultMenuExit, "Exit to main menu", "Выход в основное меню"},
+    {ResultExitConfirm, "Return to the main menu?", "Вернуться в основное меню?"},
+    {ResultMenuEditChart, "Edit Chart", "Редактирование полиграммы"},
+    {ResultMenuTables, "  Tables", "  Таблицы"},
+    {ResultMenuSummary, "Summary table", "Итоговая таблица"},
+    {ResultMenuParams, "Params table", "Таблица параметров"},
+    {ResultMenuStress, "S t r e s s   table", "Таблица   с т р е с с а"},
+    {ResultMenuLie, "L i e   table", "Таблица   л ж и"},
+    {ResultProbDemands, "Prob. demands to expert system", "Требования к экспертной системе"},
+    {ResultProbToMistake, "Prob. to mistake", "Вероятность ошибки"},
+    {ResultAprior, "Aprior. Prob.", "Априорн. вероятн."},
+    {ResultFindAbsent, "Find absent feature", "Найти отсутствующий признак"},
+    {ResultMissPresent, "Miss present feature", "Пропустить имеющийся признак"},
+    {ResultProbabilityHint, "Choose desired probability", "Выберите нужную вероятность"},
+    {ResultDecisionBounds, "Decision Bounds", "Границы решения"},
+    {ResultFeatures, "Features", "Признаки"},
+    {ResultModeStress, "Stress", "Стресс"},
+    {ResultModeLie, "Lie", "Ложь"},
+    {ResultModeHint, "Stress / Lie Toggle", "Переключатель Стресс / Ложь"},
+    {ResultCharts, " Charts", " Полиграммы"},
+    {ResultChartsHint, "Choose involved charts", "Выберите учитываемые полиграммы"},
+
+    // Results window: decision texts and scale ends
+    {ResultIndefinity, "00/ INDEFINITY ", "00/ НЕОПРЕДЕЛЕННОСТЬ "},
+    {ResultWeak, "1/WEAK ", "1/СЛАБЫЕ "},
+    {ResultObvious, "2/OBVIOUS ", "2/ЯВНЫЕ  "},
+    {ResultStrong, "3/STRONG ", "3/СТРОГИЕ"},
+    {ResultSigns, " signs ", " признаки "},
+    {ResultOfTruth, "OF TRUTH", "ИСТИНЫ"},
+    {ResultOfLie, " OF   L I E", " Л Ж И"},
+    {ResultTruth, "TRUTH", "ИСТИНА"},
+    {ResultLie, "L I E", "Л О Ж Ь"},
+    {ResultRelax, "RELAX", "РЕЛАКС"},
+    {ResultStress, "STRESS", "СТРЕСС"},
+
+    // Results window: summary table
+    {ResultType, "TYPE", "ТИП"},
+    {ResultSummary, "SUMMARY", "ИТОГ"},
+    {ResultRelevantSummary, "Relevant SUMMARY", "ИТОГ по значимым"},
+    {ResultComponents, "Components state", "Состояние компонент"},
+    {ResultQstNum, "Qst Num", "Число вопр."},
+    {ResultScore, "Score", "Оценка"},
+    {ResultProb, "Prob.", "Вер."},
+    {ResultDecision, "Decision", "Решение"},
+    {ResultRsp, "RSP", "ДЫХ"},
+    {ResultGsc, "GSC", "КГР"},
+    {ResultCrd, "CRD", "ССС"},
+    {ResultVzm, "VZM", "ВЗМ"},
+    {ResultQuestionsBody, "Q u e s t i o n s   b o d y", "Т е к с т   в о п р о с о в"},
+    {ResultErgo, "ERGO", "ИТАК"},
+
+    // Results window: parameter, stress and lie tables
+    {ResultParamsTitle, "Absolute ordered primary parameters table",
+     "Таблица упорядоченных абсолютных первичных параметров"},
+    {ResultStressTitle, "Parameters table in stress score terms.", "Таблица параметров в оценках стресса."},
+    {ResultLieTitle, "Parameters table in lie score terms.", "Таблица параметров в оценках лжи."},
+    {ResultQst, "Qst", "Вопр."},
+    {ResultTypeSpaced, "T y p e", "Т и п"},
+    {ResultPerMinute, "/min", "/мин"},
+    {ResultKOm, "kOm", "кОм"},
+    {ResultChart, "Chart", "Полиграмма"},
+    {ResultRGsc, "R gsc", "R кгр"},
+    {ResultTotal, "TOTAL", "ИТОГ"},
+
+    // Results window: printing
+    {ResultPrintHeader, "E X P E R T    P O L Y G R A M S    C A L C U L A T I O N",
+     "Э К С П Е Р Т Н А Я    О Б Р А Б О Т К А    П О Л И Г Р А М М"},
+    {ResultPrintLieExplanation, "Lie score is determined by difference between amount of sincerity and deception signs",
+     "Оценка лжи определяется разностью между количеством признаков искренности и обмана"},
+    {ResultPrintStressExplanation, "Stress score is determined by difference between amount of relax and stress signs",
+     "Оценка стресса определяется разностью между количеством признаков релаксации и стресса"},
+    {ResultPrintFp, "1. Max. perm. probability to charge innocent = ",
+     "1. Макс. доп. вероятность обвинить невиновного = "},
+    {ResultPrintFm, "2. Max. perm. probability to acquit guilty = ",
+     "2. Макс. доп. вероятность оправдать виновного = "},
+    {ResultPrintPrior, "3. Probability of aprior deception and indeception signs balance = ",
+     "3. Априорная вероятность баланса признаков обмана и его отсутствия = "},
+    {ResultPrintZone1, "1. STRONG    L I E  signs", "1. СТРОГИЕ   признаки   Л Ж И"},
+    {ResultPrintZone2, "2. OBVIOUS   L I E  signs", "2. ЯВНЫЕ     признаки   Л Ж И"},
+    {ResultPrintZone3, "3. WEAK      L I E  signs", "3. СЛАБЫЕ    признаки   Л Ж И"},
+    {ResultPrintZone4, "4. INDEFINITY", "4. НЕОПРЕДЕЛЕННОСТЬ"},
+    {ResultPrintZone5, "5. WEAK     TRUTH   signs", "5. СЛАБЫЕ    признаки   ИСТИНЫ"},
+    {ResultPrintZone6, "6. OBVIOUS  TRUTH   signs", "6. ЯВНЫЕ     признаки   ИСТИНЫ"},
+    {ResultPrintZone7, "7. STRONG   TRUTH   signs", "7. СТРОГИЕ   признаки   ИСТИНЫ"},
+    {ResultPrintMore, "more", "более"},
+    {ResultPrintLess, "less", "менее"},
+    {ResultPrintFinal, "F I N A L   R E L E V A N T   D E C E P T I O N   T O T A L",
+     "И Т О Г О В А Я   О Ц Е Н К А   О Б М А Н А   П О   З Н А Ч И М Ы М"},
+    {ResultPrintLieProbability, "LIE probability = ", "Вероятность ЛЖИ = "},
+    {ResultPrinterNotReady, "Printer is not ready:", "Принтер не готов:"},
+
+    // Question-table decision view
+    {QtViewCaption, "Viewing examination results : Examinee %s / %s  ( %s )",
+     "Просмотр результатов обследования : Субъект %s / %s  ( %s )"},
+    {QtViewChart, "Chart #", "Полиграмма #"},
+    {QtViewQuestions, "Test questions", "Вопросы теста"},
+    {QtViewNumber, "#", "№"},
+    {QtViewType, "Type", "Тип"},
+    {QtViewInfScore, "Inf. quest. score", "Оценка информ. вопр."},
+    {QtViewRelScore, "Rel. quest. score", "Оценка значим. вопр."},
+    {QtViewDecisionTable, "Decision table", "Таблица решений"},
+    {QtViewSum, "SUM :", "СУММА :"},
+    {QtViewDecisionBy, " Decision by : ", " Решение по : "},
+    {QtViewCandid, "Candid (NDI)", "Правдив (NDI)"},
+    {QtViewInconclusive, "? (INC) ?", "? (INC) ?"},
+    {QtViewCheat, "Cheat (DI)", "Лжив (DI)"},
+    {QtViewBackster, "Backster", "Бакстер"},
+    {QtViewMatte, "Matte", "Матте"},
+    {QtViewNoDeception, "No Deception", "Нет обмана"},
+    {QtViewInconclusion, "Inconclusion", "Неопределенность"},
+    {QtViewDeception, "Deception", "Обман"},
+
+    // Chart editor
+    {EditCaption, "Chart Editor", "Редактор полиграмм"},
+    {EditExitConfirm, "Exit without save ?", "Выйти без сохранения ?"},
+    {EditMenuResults, "Results", "Результаты"},
+    {EditSaved, "Changes are saved successfully", "Изменения успешно сохранены"},
+    {EditChart, "Chart #", "Полиграмма #"},
+    {EditChartHint, "Choose chart #", "Выберите полиграмму #"},
+    {EditScale, "Qsts", "Вопр."},
+    {EditScaleHint, "Choose chart viewing scale in terms of questions",
+     "Выберите масштаб просмотра полиграммы в вопросах"},
+    {EditScaleAll, "All", "Все"},
+    {EditScale3, "3 >", "  3 >"},
+    {EditScale1, "1 >", "  1 >"},
+    {EditGains, "Gains", "Усиления"},
+    {EditGainsHint, "Editing / Viewing gains toggle", "Переключатель правки / просмотра усилений"},
+    {EditChannelHint, "Check channel to delete cell", "Отметьте канал, чтобы исключить ячейку"},
+    {EditChannels, "Chan-s", "Каналы"},
+    {EditGainHint, "Screen gain of channel", "Экранное усиление канала"},
+    {EditDate, "Chart creating date :", "Дата создания полиграммы :"},
+    {EditTime, "Time :", "Время :"},
+    {EditDuration, "Dur-n (s) :", "Длит. (с) :"},
+    {EditNoQuestions, "Questions amount = 0", "Количество вопросов = 0"},
+    {EditLegendRelax, "Relax", "Релакс"},
+    {EditLegendStress, "Stress", "Стресс"},
+
+    // Chart chooser
+    {ChooseChartCaption, "Choose exam to analize . Examinee : %s ( %s )",
+     "Выбор обследования для анализа . Субъект : %s ( %s )"},
+};
+
+}  // namespace
+
+std::span<const core::TextPair> scoringTexts() {
+    return kTexts;
+}
+
+}  // namespace lumo::txt
