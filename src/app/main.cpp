@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <clocale>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 #include <cstdlib>
 #include <iostream>
@@ -105,7 +106,10 @@ int main(int argc, char** argv) {
         return failStartup(error.what());
     }
     mainWindow.setCloseHandler([&workstation, &progress] { workstation.shutDown(progress); });
-    mainWindow.show();
+    // The hub of the workstation fills the screen (also where no window
+    // manager would maximise it).
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) mainWindow.setGeometry(screen->availableGeometry());
+    mainWindow.showMaximized();
     // Nobody may work without an operator: an emptied operator file ends the
     // program quietly as soon as the window is up.
     if (workstation.records().operators().empty()) {

@@ -1,5 +1,6 @@
 #include "core/test_home.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
@@ -44,7 +45,17 @@ void writeMinimalIni(const fs::path& home, const std::vector<std::string>& extra
         lines.push_back("Eng_MName" + std::to_string(n) + "=" + methods[n - 1]);
         lines.push_back("Rus_MName" + std::to_string(n) + "=Метод_" + std::to_string(n));
     }
-    lines.insert(lines.end(), extraLines.begin(), extraLines.end());
+    // An extra line replaces the base line of the same key, or is appended.
+    for (const auto& extra : extraLines) {
+        const std::string key = extra.substr(0, extra.find('=') + 1);
+        const auto same = std::find_if(lines.begin(), lines.end(),
+                                       [&](const std::string& line) { return line.rfind(key, 0) == 0; });
+        if (same != lines.end() && !key.empty()) {
+            *same = extra;
+        } else {
+            lines.push_back(extra);
+        }
+    }
     writeLines(home / "lumo7w.ini", lines);
 }
 

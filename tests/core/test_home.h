@@ -24,7 +24,8 @@ private:
 };
 
 // Writes the data home's lumo7w.ini with every key the settings load needs
-// (seven question types, the eight channels, method names), then `extraLines`.
+// (seven question types, the eight channels, method names); each of
+// `extraLines` replaces the line of its key or is appended.
 void writeMinimalIni(const std::filesystem::path& home, const std::vector<std::string>& extraLines = {});
 
 // Writes the bytes as they are, creating missing folders.
