@@ -2,10 +2,10 @@
 // main window together. Everything else lives in the libraries.
 #include <QApplication>
 #include <QLocale>
-#include <clocale>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
+#include <clocale>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -16,9 +16,11 @@
 #include "core/command_line.h"
 #include "core/data_home.h"
 #include "core/errors.h"
+#include "core/paths.h"
 #include "core/ui/main_window.h"
 #include "core/ui/progress_window.h"
 #include "core/workstation.h"
+#include "platform/help_viewer.h"
 #include "platform/installed_data.h"
 #include "platform/sleep_inhibitor.h"
 
@@ -105,7 +107,20 @@ int main(int argc, char** argv) {
     } catch (const std::exception& error) {
         return failStartup(error.what());
     }
-    mainWindow.setCloseHandler([&workstation, &progress] { workstation.shutDown(progress); });
+    // The help window is made on first use and serves the whole run.
+    std::unique_ptr<platform::HelpViewer> help;
+    const auto helpViewer = [&]() -> platform::HelpViewer& {
+        if (!help) help = std::make_unique<platform::HelpViewer>(core::resolvePath(home.path, "help"), workstation.texts());
+        return *help;
+    };
+    mainWindow.setCommandHandler(core::Command::HelpContents, [&] { helpViewer().openContents(); });
+    mainWindow.setCommandHandler(core::Command::HelpSearch, [&] { helpViewer().openSearch(); });
+    mainWindow.setCommandHandler(core::Command::HelpUsing, [&] { helpViewer().openUsingHelp(); });
+
+    mainWindow.setCloseHandler([&] {
+        if (help) help->close();
+        workstation.shutDown(progress);
+    });
     // The hub of the workstation fills the screen (also where no window
     // manager would maximise it).
     if (const QScreen* screen = QGuiApplication::primaryScreen()) mainWindow.setGeometry(screen->availableGeometry());

@@ -201,6 +201,8 @@ constexpr core::TextPair kTexts[] = {
      "Вы хотите удалить ВСЕ данные, относящиеся к обследованию?"},
     {CmdNameNewTemplate, "Name new template :", "Имя нового бланка :"},
     {CmdChartsNotFound, "Charts not found", "Результаты тестов отсутствуют"},
+    {HelpWindowTitle, "LUMO Help", "Справка ЛУМО"},
+    {HelpSearchTab, "Search", "Поиск"},
 };
 
 }  // namespace

@@ -147,6 +147,10 @@ inline constexpr int CmdDeleteExamConfirm = 229;
 inline constexpr int CmdNameNewTemplate = 231;
 inline constexpr int CmdChartsNotFound = 233;
 
+// Help window
+inline constexpr int HelpWindowTitle = 235;
+inline constexpr int HelpSearchTab = 237;
+
 std::span<const core::TextPair> coreTexts();
 
 }  // namespace lumo::txt
