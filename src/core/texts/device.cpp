@@ -20,6 +20,15 @@ constexpr core::TextPair kTexts[] = {
     {CalibrateDeviceFailure, "Adjusting device is unplugged or has a failure",
      "Юстировочное устройство не подключено или неисправно"},
     {CalibrateComplete, "Adjusting is complete", "Юстировка завершена"},
+
+    // Serial port of the unit: why it cannot be opened
+    {SerialPortMissing, "The serial port %s does not exist", "Последовательный порт %s не существует"},
+    {SerialPortNoPermission,
+     "No permission to use the serial port %s: the user must belong to the group \"%s\" that owns it "
+     "(usually dialout) and log in again",
+     "Нет прав на последовательный порт %s: пользователь должен входить в группу \"%s\", владеющую им "
+     "(обычно dialout), и войти в систему заново"},
+    {SerialPortCannotOpen, "Cannot open the serial port %s: %s", "Не удается открыть последовательный порт %s: %s"},
 };
 
 }  // namespace

@@ -18,6 +18,11 @@ inline constexpr int CalibratePushButton = 255;
 inline constexpr int CalibrateDeviceFailure = 257;
 inline constexpr int CalibrateComplete = 259;
 
+// Serial port of the unit: why it cannot be opened
+inline constexpr int SerialPortMissing = 261;
+inline constexpr int SerialPortNoPermission = 263;
+inline constexpr int SerialPortCannotOpen = 265;
+
 std::span<const core::TextPair> deviceTexts();
 
 }  // namespace lumo::txt

@@ -1,0 +1,30 @@
+#include "device/simulated_link.h"
+
+namespace lumo::device {
+
+SimulatedLink::SimulatedLink(const SimulatedUnitOptions& options) : unit_(options) {}
+
+void SimulatedLink::doOpen() {
+    VirtualLink::doOpen();
+    unit_.setDtr(true, now_);
+}
+
+void SimulatedLink::doClose() {
+    unit_.setDtr(false, now_);
+    VirtualLink::doClose();
+}
+
+void SimulatedLink::doSetDtr(bool on) {
+    if (isOpen()) unit_.setDtr(on, now_);
+}
+
+void SimulatedLink::doPutByte(std::uint8_t byte) {
+    if (isOpen()) unit_.receive(byte, now_);
+}
+
+Examinee* simulatedExaminee(SerialLink& link) {
+    auto* simulated = dynamic_cast<SimulatedLink*>(&link);
+    return simulated != nullptr ? &simulated->unit().examinee() : nullptr;
+}
+
+}  // namespace lumo::device

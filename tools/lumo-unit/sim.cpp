@@ -1,0 +1,42 @@
+#include <signal.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "modes.h"
+#include "platform/pty_unit_server.h"
+
+namespace lumo::tools {
+
+int runSim(const UnitOptions& options) {
+    device::SimulatedUnitOptions unit;
+    unit.seed = options.seed;
+    unit.scenario = options.scenario == "deceptive" ? device::Scenario::deceptive() : device::Scenario::truthful();
+    if (!options.ident.empty()) {
+        for (std::size_t i = 0; i < unit.ident.size(); ++i) {
+            unit.ident[i] = static_cast<std::uint8_t>(std::stoi(options.ident.substr(2 * i, 2), nullptr, 16));
+        }
+    }
+    // Ctrl+C and a polite kill end the service through the poll loop.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    sigprocmask(SIG_BLOCK, &stopSignals, nullptr);
+    const int stopFd = signalfd(-1, &stopSignals, SFD_CLOEXEC);
+
+    platform::PtyUnitServer server(unit);
+    std::printf("PTY %s\n", server.slavePath().c_str());
+    std::fflush(stdout);
+    std::uint32_t packets = 0;
+    server.unit().setPacketObserver([&packets](std::uint32_t, const auto&) { ++packets; });
+    server.serve(options.seconds ? static_cast<std::int64_t>(*options.seconds * 1000) : -1, {}, stopFd);
+    std::fprintf(stderr, "lumo-unit: %u packets sent, %llu commands applied, %llu handshakes\n", packets,
+                 static_cast<unsigned long long>(server.unit().commandsApplied()),
+                 static_cast<unsigned long long>(server.unit().handshakes()));
+    if (stopFd >= 0) ::close(stopFd);
+    return 0;
+}
+
+}  // namespace lumo::tools
