@@ -155,6 +155,45 @@ constexpr core::TextPair kTexts[] = {
     {ArchiveExtractionError, "File extraction error", "Ошибка извлечения файла"},
     {ArchiveExtractionFailure, "Files extraction failure", "Сбой извлечения файлов"},
     {ArchiveDearchivationComplete, "Dearchivation complete", "Разархивация завершена"},
+
+    // Compression component
+    {LzrwNoMemoryCompress, "Lzrw1 : Cannot get memory for I/O Buffers",
+     "Lzrw1 : Не удается получить память для буферов ввода-вывода"},
+    {LzrwNoMemoryDecompress, "Lzrw1 : no memory for I/O Buffers !!", "Lzrw1 : нет памяти для буферов ввода-вывода !!"},
+    {LzrwCannotGetSize, "Lzrw1 : Cannot obtain size of %s", "Lzrw1 : Не удается определить размер %s"},
+    {LzrwKhInputNotFound, "LZRWKH1 : Inputfile %s not found !", "LZRWKH1 : Входной файл %s не найден !"},
+    {LzrwInputNotFound, "Lzrw1 : Inputfile %s not found !", "Lzrw1 : Входной файл %s не найден !"},
+    {LzrwOutputNotOpened, "Lzrw1 : Outputfile %s can not be opened !", "Lzrw1 : Выходной файл %s не может быть открыт !"},
+    {LzrwWriteError, "Lzrw1 : ERROR WRITING TO %s !", "Lzrw1 : ОШИБКА ЗАПИСИ В %s !"},
+    {LzrwReadError, "Lzrw1 : ERROR READING FROM %s !", "Lzrw1 : ОШИБКА ЧТЕНИЯ ИЗ %s !"},
+    {LzrwKhReadError, "Lzrw1/KH : READ ERROR ON %s !", "Lzrw1/KH : ОШИБКА ЧТЕНИЯ %s !"},
+    {LzhReadError, "Lzrw1/LZH : READ ERROR ON %s !", "Lzrw1/LZH : ОШИБКА ЧТЕНИЯ %s !"},
+    {LzrwNotCompressed, "Lzrw1 : %s : NOT A COMPRESSED FILE !", "Lzrw1 : %s : ЭТО НЕ СЖАТЫЙ ФАЙЛ !"},
+    {LzrwKhCorrupt, "Lzrw1/KH : Sizes do not match !! Corruption", "Lzrw1/KH : Размеры не совпадают !! Файл испорчен"},
+    {LzhCorrupt, "Lzrw1/LZH : Sizes do not match !! Corruption", "Lzrw1/LZH : Размеры не совпадают !! Файл испорчен"},
+
+    // Solid file and volumes
+    {SolidWritingHeaderSize, "Error writing header size", "Ошибка записи размера заголовка"},
+    {SolidWritingHeader, "Error writing header", "Ошибка записи заголовка"},
+    {SolidReadingHeaderSize, "Error reading header size", "Ошибка чтения размера заголовка"},
+    {SolidReadingHeader, "Error reading header", "Ошибка чтения заголовка"},
+    {SolidReadingData, "Error reading data", "Ошибка чтения данных"},
+    {SolidWritingData, "Error writing data", "Ошибка записи данных"},
+    {VolumeWritingLabel, "Error writing volume label", "Ошибка записи метки тома"},
+    {VolumeReadingLabel, "Error reading volume label", "Ошибка чтения метки тома"},
+    {SolidUnsafeName, "Unsafe file name in the archive : %s", "Недопустимое имя файла в архиве : %s"},
+    {ArchiveVerifyFailed, "The archive read back differs from the Examinee info",
+     "Прочитанный архив не совпадает со сведениями о субъекте"},
+    {SolidNameTooLong, "File name can not be stored in the archive : %s", "Имя файла не может быть сохранено в архиве : %s"},
+
+    // Archive folder chooser: the drives of this machine
+    {ArchDirHomeFolder, "Home folder", "Домашняя папка"},
+    {ArchDirRemovable, "Removable disk", "Съемный диск"},
+
+    // Batch archiving tool
+    {ArchToolNoExaminee, "Examinee %s not found", "Субъект %s не найден"},
+    {ArchToolArchived, "The Examinee charts are already archived", "Полиграммы субъекта уже в архиве"},
+    {ArchToolNotArchived, "The Examinee charts are not archived", "Полиграммы субъекта не в архиве"},
 };
 
 }  // namespace

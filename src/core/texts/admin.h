@@ -135,6 +135,43 @@ inline constexpr int ArchiveExtractionError = 1915;
 inline constexpr int ArchiveExtractionFailure = 1917;
 inline constexpr int ArchiveDearchivationComplete = 1919;
 
+// Compression component
+inline constexpr int LzrwNoMemoryCompress = 2001;
+inline constexpr int LzrwNoMemoryDecompress = 2003;
+inline constexpr int LzrwCannotGetSize = 2005;
+inline constexpr int LzrwKhInputNotFound = 2007;
+inline constexpr int LzrwInputNotFound = 2009;
+inline constexpr int LzrwOutputNotOpened = 2011;
+inline constexpr int LzrwWriteError = 2013;
+inline constexpr int LzrwReadError = 2015;
+inline constexpr int LzrwKhReadError = 2017;
+inline constexpr int LzhReadError = 2019;
+inline constexpr int LzrwNotCompressed = 2021;
+inline constexpr int LzrwKhCorrupt = 2023;
+inline constexpr int LzhCorrupt = 2025;
+
+// Solid file and volumes
+inline constexpr int SolidWritingHeaderSize = 2027;
+inline constexpr int SolidWritingHeader = 2029;
+inline constexpr int SolidReadingHeaderSize = 2031;
+inline constexpr int SolidReadingHeader = 2033;
+inline constexpr int SolidReadingData = 2035;
+inline constexpr int SolidWritingData = 2037;
+inline constexpr int VolumeWritingLabel = 2039;
+inline constexpr int VolumeReadingLabel = 2041;
+inline constexpr int SolidUnsafeName = 2043;
+inline constexpr int ArchiveVerifyFailed = 2045;
+inline constexpr int SolidNameTooLong = 2047;
+
+// Archive folder chooser: the drives of this machine
+inline constexpr int ArchDirHomeFolder = 2049;
+inline constexpr int ArchDirRemovable = 2051;
+
+// Batch archiving tool
+inline constexpr int ArchToolNoExaminee = 2053;
+inline constexpr int ArchToolArchived = 2055;
+inline constexpr int ArchToolNotArchived = 2057;
+
 std::span<const core::TextPair> adminTexts();
 
 }  // namespace lumo::txt

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace lumo::admin {
+
+// LZRW1/KH works on blocks of at most this many input bytes.
+inline constexpr std::size_t kLzrw1BlockSize = 32768;
+// A compressed block can exceed its input by the flag byte and a few items
+// before the compressor gives up and stores it; this is its working room.
+inline constexpr std::size_t kLzrw1WorkSize = kLzrw1BlockSize + 16;
+
+// First byte of a block: how the rest of it is to be read.
+inline constexpr std::uint8_t kLzrw1Compressed = 64;
+inline constexpr std::uint8_t kLzrw1Stored = 128;
+
+// How a decoder found its input.
+enum class DecodeStatus {
+    Ok,
+    Truncated,  // the data ended in the middle of an item or a code
+    Corrupt,    // an item that cannot be: a copy before the start, output past its end
+};
+
+// The LZRW1/KH block compressor. It keeps its table of previous positions
+// between calls only to save the allocation; every block starts afresh.
+class Lzrw1Compressor {
+public:
+    // Compresses n <= kLzrw1BlockSize bytes into `out` (room for
+    // kLzrw1WorkSize bytes) and gives the block's length: the flag byte and the
+    // items, or the flag byte and the input when compression would not make
+    // the block smaller.
+    std::size_t compressBlock(const std::uint8_t* in, std::size_t n, std::uint8_t* out);
+
+private:
+    static constexpr std::uint16_t kEmpty = 0xFFFF;  // "all ones": no position yet
+    std::array<std::uint16_t, 4096> table_{};
+};
+
+// Decompresses one block of `length` bytes into `out` (room for `capacity`
+// bytes); `produced` gets the number of bytes written. An empty block (no
+// bytes at all) yields nothing.
+DecodeStatus lzrw1DecompressBlock(const std::uint8_t* in, std::size_t length, std::uint8_t* out,
+                                  std::size_t capacity, std::size_t& produced);
+
+}  // namespace lumo::admin

@@ -1,0 +1,84 @@
+#include "admin/ui/archive_command.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <algorithm>
+
+#include "admin/ui/archive_folder_window.h"
+#include "admin/ui/archive_window.h"
+#include "core/main_window_state.h"
+#include "core/texts/core.h"
+#include "core/ui/main_window.h"
+#include "core/workstation.h"
+
+namespace lumo::admin::ui {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+ArchiveCommandSteps defaultSteps(core::ui::TfrmMain& main, core::Workstation& ws) {
+    ArchiveCommandSteps steps;
+    steps.confirm = [&main, &ws](const QString& text) {
+        QMessageBox box(QMessageBox::Question, main.windowTitle(), text, QMessageBox::Yes | QMessageBox::No, &main);
+        box.button(QMessageBox::Yes)->setText(qs(ws.texts()(txt::ButtonYes)));
+        box.button(QMessageBox::No)->setText(qs(ws.texts()(txt::ButtonNo)));
+        return box.exec() == QMessageBox::Yes;
+    };
+    steps.chooseFolder = [&main, &ws](const core::TSubj& subject) -> std::optional<ArchiveTarget> {
+        TfrmArchDir chooser(ws, subject, &main);
+        if (chooser.exec() != QDialog::Accepted) return std::nullopt;
+        return ArchiveTarget{chooser.driveLetter(), chooser.target()};
+    };
+    steps.runArchiver = [&main, &ws](const core::TSubj& subject, const ArchiveTarget& target) {
+        TfrmArchive archiver(ws, subject, target.driveLetter, target.folder, &main);
+        archiver.exec();
+    };
+    return steps;
+}
+
+// The archive item's place in the Examinee menu.
+int archiveItemIndex() {
+    const auto items = core::MainWindowState::menuItems(core::Menu::Examinee);
+    const auto at = std::find(items.begin(), items.end(), core::Command::ArchiveExaminee);
+    return at == items.end() ? 0 : static_cast<int>(at - items.begin());
+}
+
+void runArchiveCommand(core::ui::TfrmMain& main, core::Workstation& ws, const ArchiveCommandSteps& steps) {
+    core::Records& records = ws.records();
+    if (!records.current().isSet()) return;
+    const core::TSubj subject = records.current().record;
+    const int question = subject.archive == " " ? txt::CmdCompressConfirm : txt::CmdDecompressConfirm;
+    if (!steps.confirm(qs(ws.texts()(question)))) {
+        main.reopenMenu(core::Menu::Examinee, archiveItemIndex());
+        return;
+    }
+    std::optional<ArchiveTarget> target = steps.chooseFolder(subject);
+    if (!target) return;
+    if (!target->folder.empty() && !target->folder.string().ends_with('/')) target->folder += '/';
+    steps.runArchiver(subject, *target);
+    // The archiver changed the files and the flag: start afresh with the examinee.
+    records.current().examNumber = 0;
+    records.current().chart = 0;
+    const int position = records.examinees().indexOf(subject.fileCode);
+    records.makeCurrent(position >= 0 ? records.examinees().at(static_cast<std::size_t>(position))
+                                      : records.current().record);
+}
+
+}  // namespace
+
+void installArchiveCommand(core::ui::TfrmMain& main, core::Workstation& workstation) {
+    installArchiveCommand(main, workstation, defaultSteps(main, workstation));
+}
+
+void installArchiveCommand(core::ui::TfrmMain& main, core::Workstation& workstation, ArchiveCommandSteps steps) {
+    main.setCommandHandler(core::Command::ArchiveExaminee, [&main, &workstation, steps = std::move(steps)] {
+        runArchiveCommand(main, workstation, steps);
+    });
+}
+
+}  // namespace lumo::admin::ui

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+#include "core/examinee.h"
+
+namespace lumo::core {
+class Workstation;
+}
+namespace lumo::core::ui {
+class TfrmMain;
+}
+
+namespace lumo::admin::ui {
+
+// The drive letter and folder the chooser gave.
+struct ArchiveTarget {
+    char driveLetter = 'C';
+    std::filesystem::path folder;
+};
+
+// The steps of the archive command that show windows; the defaults run the
+// real ones, tests replace them.
+struct ArchiveCommandSteps {
+    std::function<bool(const QString& text)> confirm;  // Yes/No
+    std::function<std::optional<ArchiveTarget>(const core::TSubj& subject)> chooseFolder;
+    std::function<void(const core::TSubj& subject, const ArchiveTarget& target)> runArchiver;
+};
+
+// Plugs the main window's archive command in: the confirmation, the folder
+// chooser, the archiver, and the examinee made current again.
+void installArchiveCommand(core::ui::TfrmMain& main, core::Workstation& workstation);
+void installArchiveCommand(core::ui::TfrmMain& main, core::Workstation& workstation, ArchiveCommandSteps steps);
+
+}  // namespace lumo::admin::ui
