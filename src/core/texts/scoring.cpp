@@ -154,6 +154,25 @@ constexpr core::TextPair kTexts[] = {
     // Chart chooser
     {ChooseChartCaption, "Choose exam to analize . Examinee : %s ( %s )",
      "Выбор обследования для анализа . Субъект : %s ( %s )"},
+
+    // Scoring run: charts and results tables the workspace cannot take
+    {ChartNoRecord, "Chart file %s holds no complete record", "Файл полиграммы %s не содержит ни одной полной записи"},
+    {ChartTooLong, "Chart file %s holds %d samples; at most 32767 can be scored",
+     "Файл полиграммы %s содержит %d отсчетов; обработать можно не более 32767"},
+    {TableBadQuestion, "Results table %s: row %d names question %d, outside 1 ... 20",
+     "Таблица результатов %s: в строке %d указан вопрос %d вне диапазона 1 ... 20"},
+    {ExamNoCharts, "Exam %s has no charts to score", "Обследование %s не содержит полиграмм для обработки"},
+
+    // lumo-score
+    {ScoreUsage,
+     "Usage: lumo-score [--home DIR] CODE NN [--charts 1,2,3] [--prior P] [--fp X] [--fm Y] [--json]\n"
+     "Scores exam NN of examinee CODE as the exam results command does and prints the summary table\n"
+     "(or, with --json, one JSON object). Probabilities default to 0.5, 0.10 and 0.15; charts to all.",
+     "Запуск: lumo-score [--home КАТАЛОГ] КОД NN [--charts 1,2,3] [--prior P] [--fp X] [--fm Y] [--json]\n"
+     "Обрабатывает обследование NN субъекта КОД, как команда результатов обследования, и печатает итоговую\n"
+     "таблицу (или, с --json, один объект JSON). Вероятности по умолчанию 0.5, 0.10 и 0.15; полиграммы все."},
+    {ScoreBadArgument, "lumo-score: invalid argument: %s", "lumo-score: неверный аргумент: %s"},
+    {ScoreNoExaminee, "Examinee %s not found", "Субъект %s не найден"},
 };
 
 }  // namespace

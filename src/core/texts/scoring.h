@@ -146,6 +146,17 @@ inline constexpr int EditLegendStress = 1149;
 // Chart chooser
 inline constexpr int ChooseChartCaption = 1151;
 
+// Scoring run: charts and results tables the workspace cannot take
+inline constexpr int ChartNoRecord = 1201;
+inline constexpr int ChartTooLong = 1203;
+inline constexpr int TableBadQuestion = 1207;
+inline constexpr int ExamNoCharts = 1209;
+
+// lumo-score
+inline constexpr int ScoreUsage = 1211;
+inline constexpr int ScoreBadArgument = 1213;
+inline constexpr int ScoreNoExaminee = 1215;
+
 std::span<const core::TextPair> scoringTexts();
 
 }  // namespace lumo::txt

@@ -1,0 +1,41 @@
+#include <algorithm>
+
+#include "core/numbers.h"
+#include "scoring/features.h"
+#include "scoring/rounding.h"
+#include "scoring/workspace.h"
+
+namespace lumo::scoring {
+
+namespace {
+
+// Artefact marks 6000 ... 9000 (thousands digits 6 to 9) below the speed codes.
+bool isArtefactMark(float word) {
+    const std::int64_t mark = rndFast(word);
+    return mark < 30000 && (mark / 1000) % 10 > 5;
+}
+
+}  // namespace
+
+void MarkArtefactQuestions(ScoringWorkspace& workspace, int chartCount, int questionTime) {
+    const std::int64_t window = core::rnd(questionTime * workspace.fs);
+    for (int chart = 1; chart <= std::min(chartCount, kMaxCharts); ++chart) {
+        for (int question = 0; question <= kMaxQuestionNumber; ++question) workspace.setArtefact(chart, question, false);
+        const int n = workspace.chart(chart).sampleCount;
+        const float* marks = workspace.samples(chart, kMarkSlot);
+        for (int row = 1; row <= workspace.chart(chart).rowCount; ++row) {
+            const RowInfo& info = workspace.row(chart, row);
+            // Nothing lies past the chart's last sample.
+            const std::int64_t last = std::min<std::int64_t>(info.onset + window, n);
+            bool artefact = false;
+            for (std::int64_t p = std::max<std::int64_t>(info.onset, 0); p <= last && !artefact; ++p) {
+                artefact = isArtefactMark(marks[p]);
+            }
+            if (artefact && info.question >= 0 && info.question <= kMaxQuestionNumber) {
+                workspace.setArtefact(chart, info.question, true);
+            }
+        }
+    }
+}
+
+}  // namespace lumo::scoring

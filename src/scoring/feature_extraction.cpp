@@ -1,0 +1,46 @@
+#include <exception>
+
+#include "scoring/feature_groups.h"
+#include "scoring/marks.h"
+#include "scoring/workspace.h"
+
+namespace lumo::scoring {
+
+namespace groups {
+
+void setCode(ScoringWorkspace& workspace, int chart, int row, int first, int count, float code) {
+    FeatureTable& features = workspace.features();
+    for (int f = first; f < first + count; ++f) {
+        if (!isMissing(features(chart, row, f))) features(chart, row, f) = code;
+    }
+}
+
+}  // namespace groups
+
+void ExtractChartFeatures(ScoringWorkspace& workspace, int chart, const SpectrumAlarm& alarm) {
+    const int rows = workspace.chart(chart).rowCount;
+    groups::respiration(workspace, chart, alarm);
+    ValidateFeatureRuns(workspace, 1, rows, 3, chart);
+    groups::skinConductance(workspace, chart);
+    ValidateFeatureRuns(workspace, 2, rows, 3, chart);
+    groups::cardio(workspace, chart, alarm);
+    ValidateFeatureRuns(workspace, 3, rows, 3, chart);
+    groups::volume(workspace, chart);
+    ValidateFeatureRuns(workspace, 4, rows, 1, chart);
+    groups::tremor(workspace, chart);
+}
+
+void ProcessExam(ScoringWorkspace& workspace, const SpectrumAlarm& alarm) {
+    for (int chart = 1; chart <= workspace.chartCount; ++chart) {
+        // A failure ends this chart's extraction only; what it wrote stays.
+        try {
+            NormaliseChart(workspace, chart);
+            ExtractChartFeatures(workspace, chart, alarm);
+        } catch (const std::exception&) {
+        }
+    }
+    DropIncompleteQuestions(workspace);
+    ComputeMarks(workspace);
+}
+
+}  // namespace lumo::scoring

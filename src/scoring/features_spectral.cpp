@@ -1,0 +1,183 @@
+#include <algorithm>
+#include <cmath>
+
+#include "core/numbers.h"
+#include "scoring/feature_groups.h"
+#include "scoring/signal.h"
+#include "scoring/workspace.h"
+
+namespace lumo::scoring {
+
+namespace {
+
+struct SpectrumSums {
+    double s0 = 0;  // power without the term at 0
+    double s1 = 0;  // power-weighted frequency
+};
+
+// The spectrum of series[1 ... d]; outputs start at zero so that a refused
+// input leaves no earlier row's numbers behind (it then shows as no power).
+SpectrumSums spectrumSums(ExtractorScratch& scratch, int d, int rate, const SpectrumAlarm& alarm) {
+    double* power = scratch.power.data();
+    double* freq = scratch.frequency.data();
+    std::fill(power, power + d / 2 + 1, 0.0);
+    std::fill(freq, freq + d / 2 + 1, 0.0);
+    if (!Spectr(scratch.series.data(), d, rate, power, freq, scratch.basis(d)) && alarm) alarm();
+    SpectrumSums sums;
+    for (int k = 1; k <= d / 2; ++k) {
+        sums.s0 += power[k];
+        sums.s1 += freq[k] * power[k];
+    }
+    return sums;
+}
+
+SpectralResult missing(float code) {
+    SpectralResult result;
+    result.failed = true;
+    result.code = code;
+    return result;
+}
+
+// rnd(10 v) / 10
+float tenths(double value) {
+    return static_cast<float>(core::rnd(10 * value) / 10.0);
+}
+
+}  // namespace
+
+SpectralResult respirationWindow(std::span<const float> signal, int a, int b, int step, int rate,
+                                 ExtractorScratch& scratch, const SpectrumAlarm& alarm) {
+    double* series = scratch.series.data();
+    int d = 0;
+    double lineLength = 0;
+    for (int p = a; p <= b; ++p) {
+        // The position itself, not its distance from a, decides.
+        if (p % step == 0) series[++d] = signal[static_cast<std::size_t>(p)];
+        const double rise = static_cast<double>(signal[static_cast<std::size_t>(p - 1)]) - signal[static_cast<std::size_t>(p)];
+        lineLength += rise * rise + 1;
+    }
+    if (d <= 9) return missing(kCodeTooFew);
+    const double lineIndex = std::sqrt(lineLength) / d;
+    const SpectrumSums sums = spectrumSums(scratch, d, rate, alarm);
+    if (!(sums.s0 > 0)) return missing(kCodeNoPower);
+    SpectralResult result;
+    result.values = {static_cast<float>(core::rnd(std::sqrt(2 * sums.s0 / d))), static_cast<float>(core::rnd(10 * sums.s1 / sums.s0) / 10.0),
+                     tenths(lineIndex)};
+    return result;
+}
+
+SpectralResult cardioWindow(std::span<const float> signal, std::span<const float> trend, int a, int b, int step,
+                            int rate, ExtractorScratch& scratch, const SpectrumAlarm& alarm) {
+    double* series = scratch.series.data();
+    int d = 0;
+    float largest = -30000.0f;
+    float smallest = 30000.0f;
+    for (int p = a; p <= b; ++p) {
+        if (p % step == 0) series[++d] = signal[static_cast<std::size_t>(p)];
+        largest = std::max(largest, trend[static_cast<std::size_t>(p)]);
+        smallest = std::min(smallest, trend[static_cast<std::size_t>(p)]);
+    }
+    if (d <= 9) return missing(kCodeTooFew);
+    const SpectrumSums sums = spectrumSums(scratch, d, rate, alarm);
+    if (!(sums.s0 > 0)) return missing(kCodeNoPower);
+    SpectralResult result;
+    result.values = {static_cast<float>(core::rnd(100 * std::sqrt(2 * sums.s0 / d)) / 100.0),
+                     static_cast<float>(core::rnd(10 * sums.s1 / sums.s0) / 10.0), tenths(static_cast<double>(largest) - smallest)};
+    return result;
+}
+
+namespace groups {
+
+void respiration(ScoringWorkspace& workspace, int chart, const SpectrumAlarm& alarm) {
+    const ChartHeader& header = workspace.chart(chart);
+    const int n = header.sampleCount;
+    const double fs = workspace.fs;
+    ExtractorScratch& scratch = workspace.scratch();
+    float* s = scratch.signal.data();
+    float* trend = scratch.trend.data();
+    const float* upper = workspace.normalised(chart, 2);
+    const float* lower = workspace.normalised(chart, 3);
+    for (int p = 1; p <= n; ++p) s[p] = static_cast<float>((static_cast<double>(upper[p]) + lower[p]) / 2);
+    int w = static_cast<int>(core::rnd(fs / 2));
+    MovingAverage(s, n, w, s);
+    std::fill(trend, trend + n + 1, 0.0f);
+    w = static_cast<int>(core::rnd(10 * fs));
+    MovingAverage(s, n, w, trend);
+    for (int p = 1; p <= n; ++p) s[p] = static_cast<float>(static_cast<double>(s[p]) - trend[p] + 2048);
+
+    const int step = std::max(1, static_cast<int>(core::rnd(fs / 2)));
+    const int rate = static_cast<int>(core::rnd(60 * fs / step));
+    const auto& off = workspace.channels().switchedOff;
+    for (int row = 1; row <= header.rowCount; ++row) {
+        if (workspace.flag(chart, row, 2) == 1 || workspace.flag(chart, row, 3) == 1 || (off[2] && off[3])) {
+            setCode(workspace, chart, row, 1, 3, kCodeExcluded);
+            continue;
+        }
+        const std::int64_t onset = workspace.row(chart, row).onset;
+        const std::int64_t a = core::rnd(onset + 6 * fs);
+        const std::int64_t b = core::rnd(onset + 16 * fs);
+        if (!inside(a - 1, b, n)) {
+            setCode(workspace, chart, row, 1, 3, kCodeTooFew);
+            continue;
+        }
+        const SpectralResult result = respirationWindow({s, static_cast<std::size_t>(n) + 1}, static_cast<int>(a),
+                                                        static_cast<int>(b), step, rate, scratch, alarm);
+        if (result.failed) {
+            setCode(workspace, chart, row, 1, 3, result.code);
+            continue;
+        }
+        for (int f = 0; f < 3; ++f) workspace.features()(chart, row, 1 + f) = result.values[static_cast<std::size_t>(f)];
+    }
+}
+
+void cardio(ScoringWorkspace& workspace, int chart, const SpectrumAlarm& alarm) {
+    const ChartHeader& header = workspace.chart(chart);
+    const int n = header.sampleCount;
+    const double fs = workspace.fs;
+    ExtractorScratch& scratch = workspace.scratch();
+    float* x = scratch.signal.data();
+    float* slowTrend = scratch.trend.data();
+    float* trend = scratch.trend2.data();
+    const float* pulse = workspace.normalised(chart, 1);
+    std::copy(pulse + 1, pulse + n + 1, x + 1);
+    std::fill(slowTrend, slowTrend + n + 1, 0.0f);
+    int w = static_cast<int>(core::rnd(5 * fs + 1));
+    MovingAverage(x, n, w, slowTrend);
+    for (int p = 1; p <= n; ++p) x[p] = static_cast<float>(static_cast<double>(x[p]) - slowTrend[p] + 2048);
+    std::fill(trend, trend + n + 1, 0.0f);
+    w = static_cast<int>(core::rnd(fs));
+    MovingAverage(x, n, w, trend);
+    for (int p = 1; p <= n; ++p) x[p] = static_cast<float>(static_cast<double>(x[p]) - trend[p] + 2048);
+
+    // The series is taken every rnd(fs / 6) positions, while the spectrum's
+    // rate uses fs / 6 unrounded.
+    const double q = fs / 6;
+    const int step = std::max(1, static_cast<int>(core::rnd(q)));
+    const int rate = static_cast<int>(core::rnd(60 * fs / q));
+    const bool off = workspace.channels().switchedOff[1];
+    for (int row = 1; row <= header.rowCount; ++row) {
+        if (workspace.flag(chart, row, 1) == 1 || off) {
+            setCode(workspace, chart, row, 7, 3, kCodeExcluded);
+            continue;
+        }
+        const std::int64_t a = workspace.row(chart, row).onset;
+        const std::int64_t b = core::rnd(a + 12 * fs);
+        if (!inside(a, b, n)) {
+            setCode(workspace, chart, row, 7, 3, kCodeTooFew);
+            continue;
+        }
+        const std::span<const float> signal{x, static_cast<std::size_t>(n) + 1};
+        const std::span<const float> trendSpan{trend, static_cast<std::size_t>(n) + 1};
+        const SpectralResult result = cardioWindow(signal, trendSpan, static_cast<int>(a), static_cast<int>(b), step,
+                                                   rate, scratch, alarm);
+        if (result.failed) {
+            setCode(workspace, chart, row, 7, 3, result.code);
+            continue;
+        }
+        for (int f = 0; f < 3; ++f) workspace.features()(chart, row, 7 + f) = result.values[static_cast<std::size_t>(f)];
+    }
+}
+
+}  // namespace groups
+
+}  // namespace lumo::scoring
