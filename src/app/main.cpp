@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "admin/ui/archive_command.h"
 #include "core/clock.h"
 #include "core/command_line.h"
 #include "core/data_home.h"
@@ -23,6 +24,7 @@
 #include "platform/help_viewer.h"
 #include "platform/installed_data.h"
 #include "platform/sleep_inhibitor.h"
+#include "scoring/workspace.h"
 
 namespace {
 
@@ -100,6 +102,10 @@ int main(int argc, char** argv) {
     }
 
     const platform::SleepInhibitor sleepInhibitor;
+    // The scoring tables are built once under the start-up gauge and serve
+    // every scoring run of the session.
+    scoring::ScoringWorkspace scoringWorkspace;
+    scoring::registerWorkspace(workstation.startup(), scoringWorkspace);
     core::ui::TfrmMain mainWindow(workstation, !line.noSplash);
     core::ui::TfrmProgress progress;
     try {
@@ -116,6 +122,7 @@ int main(int argc, char** argv) {
     mainWindow.setCommandHandler(core::Command::HelpContents, [&] { helpViewer().openContents(); });
     mainWindow.setCommandHandler(core::Command::HelpSearch, [&] { helpViewer().openSearch(); });
     mainWindow.setCommandHandler(core::Command::HelpUsing, [&] { helpViewer().openUsingHelp(); });
+    admin::ui::installArchiveCommand(mainWindow, workstation);
 
     mainWindow.setCloseHandler([&] {
         if (help) help->close();

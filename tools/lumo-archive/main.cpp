@@ -92,6 +92,13 @@ int runExaminee(const tools::ArchiveCommandLine& line) {
                   << std::endl;
         return 1;
     }
+    // A batch writes its volumes to a folder of its own naming: make it.
+    std::error_code made;
+    if (compress) fs::create_directories(line.folder, made);
+    if (made) {
+        std::cerr << "lumo-archive: " << line.folder << ": " << made.message() << std::endl;
+        return 1;
+    }
     ConsoleView view;
     fs::path target = line.folder;
     if (!target.string().ends_with('/')) target += '/';
