@@ -11,8 +11,11 @@ namespace {
 
 // Artefact marks 6000 ... 9000 (thousands digits 6 to 9) below the speed codes.
 bool isArtefactMark(float word) {
+    // Most words are 0 or second ticks: below 5999 none rounds to an artefact.
+    if (word < 5999.0f) return false;
     const std::int64_t mark = rndFast(word);
-    return mark < 30000 && (mark / 1000) % 10 > 5;
+    // (mark div 1000) mod 10 > 5
+    return mark < 30000 && mark % 10000 >= 6000;
 }
 
 }  // namespace

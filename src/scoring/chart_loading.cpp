@@ -42,12 +42,9 @@ void fillSlot(float* slot, int n, float value) {
     std::fill(slot, slot + n + 1, value);
 }
 
-// Slots whose ChPolar setting is anything but "+" are mirrored.
-using Mirrored = std::array<bool, kSlots>;
-
-void loadChart(ScoringWorkspace& workspace, const Mirrored& mirrored, const core::Texts& texts, const fs::path& file,
-               int chart) {
-    recording::TLumoChart_7_1 source;
+// `source` is the workspace's chart reader: charts of one length reuse its arrays.
+void loadChart(ScoringWorkspace& workspace, recording::TLumoChart_7_1& source, const ChartLoader::Mirrored& mirrored,
+               const core::Texts& texts, const fs::path& file, int chart) {
     source.LoadFromFile(file);
     const std::string name = file.string();
     if (source.count == 0) {
@@ -66,6 +63,8 @@ void loadChart(ScoringWorkspace& workspace, const Mirrored& mirrored, const core
     for (int position = 1; position <= kSignalSlots; ++position) {
         const int slot = workspace.channels().order[static_cast<std::size_t>(position)];
         if (slot < 1 || slot > kSignalSlots) continue;
+        // The difference signal below replaces slot 4 whole.
+        if (slot == 4 && k >= 4) continue;
         float* target = workspace.samples(chart, slot);
         const int channel = slot - 1;
         if (position <= k && channel < k) {
@@ -89,9 +88,27 @@ void loadChart(ScoringWorkspace& workspace, const Mirrored& mirrored, const core
         float smallest = 1.0e8f;
         fillSlot(target, n, 0.0f);
         for (int p = 2; p <= n - 2; ++p) target[p] = static_cast<float>(x(p + 2) + x(p + 1) - x(p - 1) - x(p - 2));
-        for (int p = 0; p <= n; ++p) {
-            largest = std::max(largest, target[p]);
-            smallest = std::min(smallest, target[p]);
+        // The chart's values are finite, so no difference is NaN and the
+        // extremes do not depend on the order of comparison: four lanes side
+        // by side.
+        std::array<float, 4> high;
+        std::array<float, 4> low;
+        high.fill(largest);
+        low.fill(smallest);
+        int p = 0;
+        for (; p + 3 <= n; p += 4) {
+            for (std::size_t l = 0; l < 4; ++l) {
+                high[l] = std::max(high[l], target[p + static_cast<int>(l)]);
+                low[l] = std::min(low[l], target[p + static_cast<int>(l)]);
+            }
+        }
+        for (; p <= n; ++p) {
+            high[0] = std::max(high[0], target[p]);
+            low[0] = std::min(low[0], target[p]);
+        }
+        for (std::size_t l = 0; l < 4; ++l) {
+            largest = std::max(largest, high[l]);
+            smallest = std::min(smallest, low[l]);
         }
         header.largest[4] = largest;
         header.smallest[4] = smallest;
@@ -125,16 +142,22 @@ void loadChart(ScoringWorkspace& workspace, const Mirrored& mirrored, const core
 
 }  // namespace
 
+ChartLoader::ChartLoader(ScoringWorkspace& workspace, const core::Settings& settings, const core::Texts& texts)
+    : workspace_(workspace), texts_(texts) {
+    for (int slot = 1; slot <= kSignalSlots; ++slot) {
+        mirrored_[static_cast<std::size_t>(slot)] = settings.list().value("ChPolar" + std::to_string(slot - 1)) != "+";
+    }
+}
+
+void ChartLoader::load(const fs::path& file, int chart) {
+    loadChart(workspace_, workspace_.scratch().chart, mirrored_, texts_, file, chart);
+}
+
 void LoadCharts(ScoringWorkspace& workspace, const core::Settings& settings, const core::Texts& texts,
                 const std::vector<fs::path>& fileNames, int chartCount) {
-    Mirrored mirrored{};
-    for (int slot = 1; slot <= kSignalSlots; ++slot) {
-        mirrored[static_cast<std::size_t>(slot)] = settings.list().value("ChPolar" + std::to_string(slot - 1)) != "+";
-    }
+    ChartLoader loader(workspace, settings, texts);
     const int charts = std::min({chartCount, static_cast<int>(fileNames.size()), kMaxCharts});
-    for (int chart = 1; chart <= charts; ++chart) {
-        loadChart(workspace, mirrored, texts, fileNames[static_cast<std::size_t>(chart - 1)], chart);
-    }
+    for (int chart = 1; chart <= charts; ++chart) loader.load(fileNames[static_cast<std::size_t>(chart - 1)], chart);
 }
 
 }  // namespace lumo::scoring

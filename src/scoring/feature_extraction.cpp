@@ -30,17 +30,23 @@ void ExtractChartFeatures(ScoringWorkspace& workspace, int chart, const Spectrum
     groups::tremor(workspace, chart);
 }
 
-void ProcessExam(ScoringWorkspace& workspace, const SpectrumAlarm& alarm) {
-    for (int chart = 1; chart <= workspace.chartCount; ++chart) {
-        // A failure ends this chart's extraction only; what it wrote stays.
-        try {
-            NormaliseChart(workspace, chart);
-            ExtractChartFeatures(workspace, chart, alarm);
-        } catch (const std::exception&) {
-        }
+void ProcessChart(ScoringWorkspace& workspace, int chart, const SpectrumAlarm& alarm) {
+    // A failure ends this chart's extraction only; what it wrote stays.
+    try {
+        NormaliseChart(workspace, chart);
+        ExtractChartFeatures(workspace, chart, alarm);
+    } catch (const std::exception&) {
     }
+}
+
+void FinishExam(ScoringWorkspace& workspace) {
     DropIncompleteQuestions(workspace);
     ComputeMarks(workspace);
+}
+
+void ProcessExam(ScoringWorkspace& workspace, const SpectrumAlarm& alarm) {
+    for (int chart = 1; chart <= workspace.chartCount; ++chart) ProcessChart(workspace, chart, alarm);
+    FinishExam(workspace);
 }
 
 }  // namespace lumo::scoring

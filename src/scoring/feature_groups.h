@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "scoring/features.h"
+#include "scoring/signal.h"
 
 namespace lumo::scoring {
 
@@ -19,6 +21,14 @@ void setCode(ScoringWorkspace& workspace, int chart, int row, int first, int cou
 // the row's group is then missing (-1001).
 inline bool inside(std::int64_t from, std::int64_t to, int n) {
     return from >= 1 && to <= n;
+}
+
+// The moving average of x[1 ... n] into a trend that reads 0 wherever the
+// average does not reach (everywhere when MovingAverage refuses the window),
+// clearing only those places.
+inline void trendOf(float* x, int n, int w, float* trend) {
+    trend[0] = 0;
+    if (!MovingAverage(x, n, w, trend)) std::fill(trend + 1, trend + n + 1, 0.0f);
 }
 
 void respiration(ScoringWorkspace& workspace, int chart, const SpectrumAlarm& alarm);

@@ -32,6 +32,23 @@ void LoadChannelSettings(ScoringWorkspace& workspace, const core::Settings& sett
 void LoadCharts(ScoringWorkspace& workspace, const core::Settings& settings, const core::Texts& texts,
                 const std::vector<std::filesystem::path>& fileNames, int chartCount);
 
+// LoadCharts one chart at a time, so that a chart can be worked on while its
+// samples are still at hand; the same errors, chart by chart.
+class ChartLoader {
+public:
+    ChartLoader(ScoringWorkspace& workspace, const core::Settings& settings, const core::Texts& texts);
+    // Chart file `file` as chart `chart` = 1 ... 9.
+    void load(const std::filesystem::path& file, int chart);
+
+    // Slots whose ChPolar setting is anything but "+" are mirrored.
+    using Mirrored = std::array<bool, 10>;  // slots 0 ... 9
+
+private:
+    ScoringWorkspace& workspace_;
+    const core::Texts& texts_;
+    Mirrored mirrored_{};
+};
+
 // Flags every question whose row holds an artefact mark within
 // QuestionTime seconds of its onset.
 void MarkArtefactQuestions(ScoringWorkspace& workspace, int chartCount, int questionTime);
@@ -47,6 +64,11 @@ void ExtractChartFeatures(ScoringWorkspace& workspace, int chart, const Spectrum
 // Every chart normalised and extracted (a failure inside one chart ends only
 // that chart), then incomplete questions dropped and the marks computed.
 void ProcessExam(ScoringWorkspace& workspace, const SpectrumAlarm& alarm);
+// ProcessExam in its two steps: one chart normalised and extracted (a failure
+// inside it ends only this chart's extraction), and, once every chart has
+// been, the dropping of incomplete questions and the marks.
+void ProcessChart(ScoringWorkspace& workspace, int chart, const SpectrumAlarm& alarm);
+void FinishExam(ScoringWorkspace& workspace);
 
 // Missing codes for a feature that is missing in too many rows of a chart:
 // features 3 (group - 1) + 1 ... 3 (group - 1) + featureCount.

@@ -100,9 +100,7 @@ void respiration(ScoringWorkspace& workspace, int chart, const SpectrumAlarm& al
     for (int p = 1; p <= n; ++p) s[p] = static_cast<float>((static_cast<double>(upper[p]) + lower[p]) / 2);
     int w = static_cast<int>(core::rnd(fs / 2));
     MovingAverage(s, n, w, s);
-    std::fill(trend, trend + n + 1, 0.0f);
-    w = static_cast<int>(core::rnd(10 * fs));
-    MovingAverage(s, n, w, trend);
+    trendOf(s, n, static_cast<int>(core::rnd(10 * fs)), trend);
     for (int p = 1; p <= n; ++p) s[p] = static_cast<float>(static_cast<double>(s[p]) - trend[p] + 2048);
 
     const int step = std::max(1, static_cast<int>(core::rnd(fs / 2)));
@@ -140,13 +138,9 @@ void cardio(ScoringWorkspace& workspace, int chart, const SpectrumAlarm& alarm) 
     float* trend = scratch.trend2.data();
     const float* pulse = workspace.normalised(chart, 1);
     std::copy(pulse + 1, pulse + n + 1, x + 1);
-    std::fill(slowTrend, slowTrend + n + 1, 0.0f);
-    int w = static_cast<int>(core::rnd(5 * fs + 1));
-    MovingAverage(x, n, w, slowTrend);
+    trendOf(x, n, static_cast<int>(core::rnd(5 * fs + 1)), slowTrend);
     for (int p = 1; p <= n; ++p) x[p] = static_cast<float>(static_cast<double>(x[p]) - slowTrend[p] + 2048);
-    std::fill(trend, trend + n + 1, 0.0f);
-    w = static_cast<int>(core::rnd(fs));
-    MovingAverage(x, n, w, trend);
+    trendOf(x, n, static_cast<int>(core::rnd(fs)), trend);
     for (int p = 1; p <= n; ++p) x[p] = static_cast<float>(static_cast<double>(x[p]) - trend[p] + 2048);
 
     // The series is taken every rnd(fs / 6) positions, while the spectrum's

@@ -51,9 +51,7 @@ void skinConductance(ScoringWorkspace& workspace, int chart) {
     }
     int w = static_cast<int>(core::rnd(fs / 2));
     MovingAverage(y, n, w, y);
-    std::fill(trend, trend + n + 1, 0.0f);
-    w = static_cast<int>(core::rnd(10 * fs));
-    MovingAverage(y, n, w, trend);
+    trendOf(y, n, static_cast<int>(core::rnd(10 * fs)), trend);
 
     for (int row = 1; row <= header.rowCount; ++row) {
         if (unusable(workspace, chart, row, 6)) {

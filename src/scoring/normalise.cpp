@@ -50,11 +50,15 @@ void NormaliseChart(ScoringWorkspace& workspace, int chart) {
             continue;
         }
 
-        std::copy(loaded + 1, loaded + n + 1, x + 1);
-        // Excluded rows take the rounded mean of the slot.
+        // Without excluded rows the loaded samples are read directly: the
+        // copy would hold the same values.
+        const float* source = loaded;
         bool excluded = false;
         for (int row = 1; row <= rows && !excluded; ++row) excluded = workspace.flag(chart, row, slot) == 1;
         if (excluded) {
+            // Excluded rows take the rounded mean of the slot.
+            std::copy(loaded + 1, loaded + n + 1, x + 1);
+            source = x;
             double sum = 0;
             for (int p = 1; p <= n; ++p) sum += x[p];
             const auto mean = static_cast<float>(sum / n);
@@ -76,7 +80,7 @@ void NormaliseChart(ScoringWorkspace& workspace, int chart) {
         if (rows > 0) {
             const std::int64_t from = std::max<std::int64_t>(workspace.row(chart, 1).onset, 1);
             const std::int64_t to = std::min<std::int64_t>(workspace.row(chart, rows).onset + tail, n);
-            spanRange(x, from, to, largest, smallest);
+            spanRange(source, from, to, largest, smallest);
         }
         const double range = static_cast<double>(largest) - smallest;
         header.gain[static_cast<std::size_t>(slot)] =
@@ -86,7 +90,7 @@ void NormaliseChart(ScoringWorkspace& workspace, int chart) {
             const double scale = 4096 / range;
             const double low = smallest;
             for (int p = 1; p <= n; ++p) {
-                float clipped = x[p] < smallest ? smallest : x[p];
+                float clipped = source[p] < smallest ? smallest : source[p];
                 clipped = largest < clipped ? largest : clipped;
                 x[p] = static_cast<float>(rndNonNegative(scale * (clipped - low)));
             }

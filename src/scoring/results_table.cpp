@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <limits>
 #include <optional>
 
@@ -41,73 +42,120 @@ std::optional<std::int64_t> parseWhole(std::string_view text) {
     return value;
 }
 
-std::optional<float> parseReal(const std::string& text) {
-    // The spellings the writer gives a value that is not a number.
-    if (core::equalsIgnoreCase(text, "nan")) return std::numeric_limits<float>::quiet_NaN();
-    if (core::equalsIgnoreCase(text, "+inf") || core::equalsIgnoreCase(text, "inf")) {
-        return std::numeric_limits<float>::infinity();
+// Letter case aside, the same ASCII text. Only ASCII letters have case in
+// the spellings compared here, so the bytes can be compared as they are.
+bool sameWord(std::string_view text, std::string_view word) {
+    if (text.size() != word.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
+        if (c != word[i]) return false;
     }
-    if (core::equalsIgnoreCase(text, "-inf")) return -std::numeric_limits<float>::infinity();
-    try {
-        const double value = core::strToFloat(text);
-        if (std::fabs(value) > std::numeric_limits<float>::max()) return std::nullopt;
-        return static_cast<float>(value);
-    } catch (const EConvertError&) {
-        return std::nullopt;
-    }
+    return true;
 }
 
-// Walks the lines of one table; every failure names the file and the line.
+// A real in any decimal notation (blanks trimmed already), read exactly in
+// the C locale. A decimal beyond a single's range whose nearest single is
+// still finite (the largest single as the writer spells it with 15 digits)
+// is that single.
+std::optional<float> parseReal(std::string_view text) {
+    // The spellings the writer gives a value that is not a number.
+    if (text.size() == 3 || text.size() == 4) {
+        if (sameWord(text, "nan")) return std::numeric_limits<float>::quiet_NaN();
+        if (sameWord(text, "+inf") || sameWord(text, "inf")) return std::numeric_limits<float>::infinity();
+        if (sameWord(text, "-inf")) return -std::numeric_limits<float>::infinity();
+    }
+    std::string_view digits = text;
+    if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
+    double value = 0;
+    const char* end = digits.data() + digits.size();
+    const auto [ptr, ec] = std::from_chars(digits.data(), end, value, std::chars_format::general);
+    if (digits.empty() || ec != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
+    const auto single = static_cast<float>(value);
+    if (!std::isfinite(single)) return std::nullopt;
+    return single;
+}
+
+std::string_view trimmedBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// Walks the lines of one table straight over its Windows-1251 bytes: numbers
+// are read from the bytes, only text values are converted. A line ends at CR,
+// LF or CR LF; every failure names the file and the line.
 class TableReader {
 public:
-    TableReader(const std::vector<std::string>& lines, const std::string& fileName)
-        : lines_(lines), fileName_(fileName) {}
+    TableReader(std::string_view bytes, const std::string& fileName) : bytes_(bytes), fileName_(fileName) {}
 
-    const std::string& text() {
-        if (position_ >= lines_.size()) {
-            throw EInOutError("Read beyond end of file \"" + fileName_ + "\": line " + std::to_string(position_ + 1) +
-                              " is missing");
-        }
-        return lines_[position_++];
-    }
+    std::string text() { return core::fromCp1251(line()); }
 
     std::int32_t integer() {
-        const std::string value = core::trimmed(text());
-        const std::optional<std::int32_t> number = [&]() -> std::optional<std::int32_t> {
-            try {
-                return core::strToInt(value);
-            } catch (const EConvertError&) {
-                return std::nullopt;
-            }
-        }();
-        if (!number) invalid(value);
-        return *number;
+        const std::string_view value = trimmedBlanks(line());
+        try {
+            return core::strToInt(value);
+        } catch (const EConvertError&) {
+            invalid(value);
+        }
     }
 
     std::uint32_t whole() {
-        const std::string value = core::trimmed(text());
+        const std::string_view value = trimmedBlanks(line());
         const std::optional<std::int64_t> number = parseWhole(value);
         if (!number || *number < 0 || *number > std::numeric_limits<std::uint32_t>::max()) invalid(value);
         return static_cast<std::uint32_t>(*number);
     }
 
     float real() {
-        const std::string value = core::trimmed(text());
+        const std::string_view value = trimmedBlanks(line());
         const std::optional<float> number = parseReal(value);
         if (!number) invalid(value);
         return *number;
     }
 
-    [[noreturn]] void invalid(const std::string& value) const {
-        throw EInOutError("Invalid numeric input in line " + std::to_string(position_) + " of \"" + fileName_ +
-                          "\": '" + value + "'");
+private:
+    std::string_view line() {
+        if (position_ >= bytes_.size()) {
+            throw EInOutError("Read beyond end of file \"" + fileName_ + "\": line " + std::to_string(lines_ + 1) +
+                              " is missing");
+        }
+        const char* first = bytes_.data() + position_;
+        const char* last = bytes_.data() + bytes_.size();
+        const char* end = first;
+        while (end != last && *end != '\r' && *end != '\n') ++end;
+        std::size_t next = static_cast<std::size_t>(end - bytes_.data()) + 1;
+        if (end != last && *end == '\r' && next < bytes_.size() && bytes_[next] == '\n') ++next;
+        position_ = next;
+        ++lines_;
+        return {first, static_cast<std::size_t>(end - first)};
     }
 
-private:
-    const std::vector<std::string>& lines_;
+    [[noreturn]] void invalid(std::string_view value) const {
+        throw EInOutError("Invalid numeric input in line " + std::to_string(lines_) + " of \"" + fileName_ +
+                          "\": '" + core::fromCp1251(value) + "'");
+    }
+
+    std::string_view bytes_;
     const std::string& fileName_;
-    std::size_t position_ = 0;
+    std::size_t position_ = 0;  // of the next line's first byte
+    std::size_t lines_ = 0;     // lines read
 };
+
+// A table's bytes in one read. Anything but a plain readable file of known
+// size (missing, a folder, changing while read) goes to the usual reader,
+// which gives its own errors.
+std::string readTableBytes(const std::filesystem::path& fileName) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(fileName, error);
+    if (error || size == 0 || size > std::numeric_limits<std::streamsize>::max()) return core::readFileBytes(fileName);
+    std::ifstream in(fileName, std::ios::binary);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    if (!in.read(bytes.data(), static_cast<std::streamsize>(size)) || in.peek() != std::ifstream::traits_type::eof()) {
+        return core::readFileBytes(fileName);
+    }
+    return bytes;
+}
 
 void checkIndex(int index, int last) {
     if (index < 1 || index > last) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
@@ -137,12 +185,11 @@ void TQtFile::SetRowCount(int rows) {
 }
 
 void TQtFile::LoadFromFile(const std::filesystem::path& fileName) {
-    LoadFromBytes(core::readFileBytes(fileName), fileName.string());
+    LoadFromBytes(readTableBytes(fileName), fileName.string());
 }
 
 void TQtFile::LoadFromBytes(std::string_view bytes, const std::string& fileName) {
-    const std::vector<std::string> lines = core::splitTextLines(bytes);
-    TableReader in(lines, fileName);
+    TableReader in(bytes, fileName);
     TQtFile table(*questions_);  // filled whole before it replaces this one
     table.chartFile = in.text();
     table.examinee = in.text();

@@ -227,9 +227,21 @@ ScoreResult ScoreExam(ScoringWorkspace& workspace, const core::Settings& setting
         }
     }
 
-    LoadCharts(workspace, settings, texts, files.charts, charts);
+    // LoadCharts, MarkArtefactQuestions and ProcessExam, with each chart
+    // normalised and extracted straight after it is loaded, while its samples
+    // are still in the processor's cache. Extraction reads nothing of later
+    // charts, and its alarms are shown only once every chart has loaded, as
+    // when the steps run one after the other: a chart that cannot be read
+    // still ends the run before any alarm.
+    ChartLoader loader(workspace, settings, texts);
+    int alarms = 0;
+    for (int chart = 1; chart <= charts; ++chart) {
+        loader.load(files.charts[static_cast<std::size_t>(chart - 1)], chart);
+        ProcessChart(workspace, chart, [&alarms] { ++alarms; });
+    }
     MarkArtefactQuestions(workspace, charts, questionTime);
-    ProcessExam(workspace, [&view, &texts] { view.showError(texts(txt::SpectrumError)); });
+    for (int alarm = 0; alarm < alarms; ++alarm) view.showError(texts(txt::SpectrumError));
+    FinishExam(workspace);
     result.success = true;
     return result;
 }

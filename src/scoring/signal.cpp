@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "core/numbers.h"
+#include "scoring/rounding.h"
 
 namespace lumo::scoring {
 
@@ -17,7 +17,7 @@ double angle(int k, int n) {
 
 // Frequencies taken together: their sums are independent, so the processor
 // can work on them side by side while each keeps its own order of terms.
-constexpr int kLanes = 4;
+constexpr int kLanes = 8;
 
 // re and im of frequencies k0 ... k0 + lanes - 1, each accumulated in single
 // precision over j = 1 ... n with every product in double precision.
@@ -93,7 +93,7 @@ bool Spectr(double* x, int n, int rate, double* power, double* freq, const Spect
     if (basis != nullptr && basis->length() != n) basis = nullptr;
     if (n <= 0) return false;
     std::int64_t runningSum = 0;
-    for (int j = 1; j <= n; ++j) runningSum = core::rnd(static_cast<double>(runningSum) + x[j]);
+    for (int j = 1; j <= n; ++j) runningSum = rndFast(static_cast<double>(runningSum) + x[j]);
     const double mean = static_cast<double>(runningSum) / n;
     for (int j = 1; j <= n; ++j) x[j] = x[j] - mean;
     if (runningSum == 0) return false;

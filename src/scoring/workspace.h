@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/colors.h"
+#include "recording/chart.h"
 #include "scoring/signal.h"
 
 namespace lumo::core {
@@ -135,6 +136,10 @@ struct ExtractorScratch {
     std::vector<double> power;
     std::vector<double> frequency;
     std::vector<SpectrumBasis> bases;  // the few series lengths the windows give
+    // The chart the scoring run reads before it copies the signals into the
+    // sample store. Kept from run to run: charts of one length reuse its
+    // arrays instead of having fresh memory faulted in for every chart.
+    recording::TLumoChart_7_1 chart;
 
     // The basis of series length n, made on first use; none for lengths
     // beyond the cache (Spectr then computes its own).
