@@ -63,29 +63,47 @@ inline double roundHalfEven(double x) {
     return (x + kShift) - kShift;
 }
 
-// Converts one chart's blocks to values with the header's constants. The
-// quotients of the gains are taken once per chart instead of once per point:
-// the value may then differ from dividing point by point in the last place of
-// the double, far below what its single-precision result keeps.
+// Converts one chart's blocks to values with the header's constants. A value
+// is the format's formula to the last bit: the offset's share is taken as
+// written (once per dac), and the reading's share by a multiplier with the
+// quotient of the gains, which can only differ from the written product and
+// quotient in the last places of the double; where that could change the
+// single-precision result, the value is computed again as written.
 class BlockDecoder {
 public:
     explicit BlockDecoder(const TLumoChart_7_1& chart)
-        : adcZero_(chart.adcZero), dacZero_(chart.dacZero), offsetScale_(double(chart.dacScale) / chart.gains[0]),
+        : adcZero_(chart.adcZero), dacZero_(chart.dacZero), dacScale_(chart.dacScale), gain0_(chart.gains[0]),
           rangeCount_(chart.rangeCount) {
+        double largestShare = 0;
         for (std::size_t r = 0; r < chart.gains.size(); ++r) {
             const double gain = chart.gains[r];
-            toValue_[r] = gain / chart.gains[0];
-            toReading_[r] = chart.gains[0] / gain;
-            readingScale_[r] = chart.dacScale / gain;
+            gains_[r] = gain;
+            toValue_[r] = gain / gain0_;
+            toReading_[r] = gain0_ / gain;
+            readingScale_[r] = dacScale_ / gain;
+            largestShare = std::max(largestShare, (32768 + std::fabs(adcZero_)) * std::fabs(toValue_[r]));
         }
+        const double largestOffset = (65535 + std::fabs(dacZero_)) * std::fabs(dacScale_ / gain0_);
+        // The two ways differ by a few units in the last place of the largest
+        // term (sixteen are allowed); a NaN bound sends every value the long way.
+        doubt_ = (std::fabs(adcZero_) + largestShare + largestOffset) * 0x1p-48;
     }
 
     // The offset's share of a value: (dac - DacZero) x DacScale / Gains[0].
-    double offsetShare(std::uint16_t dac) const { return (double(dac) - dacZero_) * offsetScale_; }
+    double offsetShare(std::uint16_t dac) const { return (double(dac) - dacZero_) * dacScale_ / gain0_; }
 
     // AdcZero + (adc - AdcZero) x Gains[range] / Gains[0] - the offset's share.
     float value(const TChartBlock& block, double offsetShare) const {
-        return static_cast<float>(adcZero_ + (double(block.adc) - adcZero_) * toValue_[block.range] - offsetShare);
+        const double reading = double(block.adc) - adcZero_;
+        const double share = reading * toValue_[block.range];
+        const double quick = adcZero_ + share - offsetShare;
+        const float rounded = static_cast<float>(quick);
+        // The float is the same unless the doubt reaches a rounding midpoint
+        // (at least a quarter of the float's spacing away).
+        if (std::fabs(quick - double(rounded)) + doubt_ < std::fabs(double(rounded)) * 0x1p-26) [[likely]] {
+            return rounded;
+        }
+        return static_cast<float>(adcZero_ + reading * gains_[block.range] / gain0_ - offsetShare);
     }
 
     // The offset's share of a reading in the block's range: (dac - DacZero) x DacScale / Gains[range].
@@ -95,6 +113,9 @@ public:
 
     // The converter reading that gives `value` in the range with the reading offset:
     // (value - AdcZero) x Gains[0] / Gains[range] + the reading offset + AdcZero.
+    // The quotients of the gains are taken once per chart: the reading is only
+    // shown, never scored or saved, and rounds to the same integer unless the
+    // quotient lands within a few parts in 10^16 of a half.
     std::int16_t adcFor(float value, std::uint8_t range, double readingOffset) const {
         const double adc = (double(value) - adcZero_) * toReading_[range] + readingOffset + adcZero_;
         if (adc > -32768.0 && adc < 32767.0) [[likely]] return static_cast<std::int16_t>(roundHalfEven(adc));
@@ -118,8 +139,11 @@ private:
 
     double adcZero_;
     double dacZero_;
-    double offsetScale_;
+    double dacScale_;
+    double gain0_;
+    double doubt_ = 0;
     int rangeCount_;
+    std::array<double, kMaxChartRanges> gains_{};
     std::array<double, kMaxChartRanges> toValue_{};
     std::array<double, kMaxChartRanges> toReading_{};
     std::array<double, kMaxChartRanges> readingScale_{};
