@@ -104,6 +104,12 @@ std::string oneLine(std::string_view value) {
 
 }  // namespace
 
+std::string fileCodeFromArgument(const std::string& argument) {
+    const bool digits = !argument.empty() && argument.size() <= 7 &&
+                        std::all_of(argument.begin(), argument.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return digits ? examineeFileCode(std::stoi(argument)) : argument;
+}
+
 std::string examineeFileCode(int ordinal) {
     if (ordinal < 0 || ordinal > 9'999'999) {
         throw EConvertError("'" + std::to_string(ordinal) + "' is not a valid examinee number");

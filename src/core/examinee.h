@@ -23,6 +23,9 @@ struct TSubj {
 // "#" and the ordinal in seven digits ("#0000007"); EConvertError outside
 // 0 ... 9999999.
 std::string examineeFileCode(int ordinal);
+// A file code as typed on a command line: "7" stands for "#0000007" (a "#"
+// needs quoting in most shells); anything else is returned unchanged.
+std::string fileCodeFromArgument(const std::string& argument);
 // True for "#" followed by seven characters, none of them a path separator.
 bool looksLikeFileCode(std::string_view name);
 

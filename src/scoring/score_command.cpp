@@ -6,6 +6,7 @@
 
 #include "core/errors.h"
 #include "core/exam_list.h"
+#include "core/examinee.h"
 #include "core/numbers.h"
 #include "core/paths.h"
 #include "core/settings.h"
@@ -99,7 +100,7 @@ ScoreOptions parseScoreOptions(const std::vector<std::string>& arguments) {
         options.error = positional.size() < 2 ? "CODE NN" : positional.back();
         return options;
     }
-    options.examinee = positional[0];
+    options.examinee = core::fileCodeFromArgument(positional[0]);
     // A file code names a folder under DAT: "#" and seven digits, nothing else.
     const bool fileCode = options.examinee.size() == 8 && options.examinee[0] == '#' &&
                           std::all_of(options.examinee.begin() + 1, options.examinee.end(),

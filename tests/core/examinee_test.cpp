@@ -115,6 +115,9 @@ TEST(FileCode, FormatAndShape) {
     EXPECT_EQ(examineeFileCode(7), "#0000007");
     EXPECT_EQ(examineeFileCode(1234567), "#1234567");
     EXPECT_THROW(examineeFileCode(10'000'000), EConvertError);
+    EXPECT_EQ(fileCodeFromArgument("7"), "#0000007");
+    EXPECT_EQ(fileCodeFromArgument("#0000007"), "#0000007");
+    EXPECT_EQ(fileCodeFromArgument("12345678"), "12345678");  // too long for a number: refused later
     EXPECT_TRUE(looksLikeFileCode("#0000007"));
     EXPECT_TRUE(looksLikeFileCode("#00000ЖЖ"));  // seven characters, not seven bytes
     EXPECT_FALSE(looksLikeFileCode("#000007"));

@@ -1,8 +1,6 @@
 // lumo-archive: the archiver's sequences and the .lzw codec for administrators
 // who archive in batches. Runs without prompts; a failure ends with its
 // message and a non-zero exit status.
-#include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -55,15 +53,6 @@ public:
     void showError(const std::string& text) override { std::cerr << "lumo-archive: " << text << std::endl; }
 };
 
-// "7" stands for "#0000007": a "#" needs quoting in most shells.
-std::string fileCodeOf(const std::string& code) {
-    if (!code.empty() && std::all_of(code.begin(), code.end(), [](unsigned char c) { return std::isdigit(c); }) &&
-        code.size() <= 7) {
-        return core::examineeFileCode(std::stoi(code));
-    }
-    return code;
-}
-
 int runExaminee(const tools::ArchiveCommandLine& line) {
     const core::DataHomeChoice home = core::chooseDataHome({line.home, environment("LUMO_HOME"), executableFolder(),
                                                            environment("XDG_DATA_HOME"), environment("HOME")});
@@ -79,7 +68,7 @@ int runExaminee(const tools::ArchiveCommandLine& line) {
         std::cerr << "lumo-archive: " << error.what() << std::endl;
         return 1;
     }
-    const std::string code = fileCodeOf(line.code);
+    const std::string code = core::fileCodeFromArgument(line.code);
     const int position = ws.records().examinees().indexOf(code);
     if (position < 0) {
         std::cerr << "lumo-archive: " << core::formatText(ws.texts()(txt::ArchToolNoExaminee), {code}) << std::endl;

@@ -9,17 +9,16 @@
 #include "core/main_window_state.h"
 #include "core/texts/core.h"
 #include "core/ui/main_window.h"
+#include "core/ui/qt_text.h"
 #include "core/workstation.h"
 
 namespace lumo::admin::ui {
 
+using core::ui::qs;
+
 namespace fs = std::filesystem;
 
 namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 ArchiveCommandSteps defaultSteps(core::ui::TfrmMain& main, core::Workstation& ws) {
     ArchiveCommandSteps steps;

@@ -15,20 +15,16 @@
 #include "core/string_table.h"
 #include "core/texts/admin.h"
 #include "core/texts/core.h"
+#include "core/ui/qt_text.h"
 #include "core/workstation.h"
 
 namespace lumo::admin::ui {
 
+using core::ui::qs;
+
 namespace fs = std::filesystem;
 
 namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
 
 constexpr int kPathRole = Qt::UserRole;
 constexpr int kLoadedRole = Qt::UserRole + 1;

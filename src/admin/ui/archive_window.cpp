@@ -11,17 +11,12 @@
 
 #include "core/texts/admin.h"
 #include "core/texts/core.h"
+#include "core/ui/qt_text.h"
 #include "core/workstation.h"
 
 namespace lumo::admin::ui {
 
-namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-}  // namespace
+using core::ui::qs;
 
 TfrmArchive::TfrmArchive(core::Workstation& workstation, core::TSubj subject, char driveLetter,
                          std::filesystem::path target, QWidget* parent)

@@ -20,15 +20,12 @@
 #include <new>
 
 #include "core/ui/about_window.h"
+#include "core/ui/qt_text.h"
 #include "core/workstation.h"
 
 namespace lumo::core::ui {
 
 namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 int stripIndex(Strip strip) {
     return static_cast<int>(strip);
