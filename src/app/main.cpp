@@ -7,8 +7,10 @@
 #include <QTimer>
 #include <clocale>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,9 +23,12 @@
 #include "core/ui/main_window.h"
 #include "core/ui/progress_window.h"
 #include "core/workstation.h"
+#include "device/ui/calibrate_command.h"
 #include "platform/help_viewer.h"
 #include "platform/installed_data.h"
 #include "platform/sleep_inhibitor.h"
+#include "recording/demo.h"
+#include "recording/ui/test_command.h"
 #include "scoring/workspace.h"
 
 namespace {
@@ -53,6 +58,32 @@ int failStartup(const std::string& message) {
     return 1;
 }
 
+// The unattended demo runs without a display: it needs the engine only. The
+// home is a fresh temporary folder unless --home names one; it stays for a look.
+int runDemoCommand(const lumo::core::CommandLine& line) {
+    std::filesystem::path home;
+    if (line.home) {
+        home = *line.home;
+    } else {
+        std::string pattern = (std::filesystem::temp_directory_path() / "lumo-demo-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            std::cerr << "lumo: cannot create a temporary data home" << std::endl;
+            return 1;
+        }
+        home = pattern;
+    }
+    try {
+        if (!std::filesystem::exists(home / "lumo7w.ini")) lumo::platform::seedDataHome(home, false);
+    } catch (const std::exception& error) {
+        std::cerr << "lumo: " << error.what() << std::endl;
+        return 1;
+    }
+    lumo::recording::DemoOptions options;
+    options.charts = line.demoCharts;
+    options.deceptive = !line.truthful;
+    return lumo::recording::runDemo(options, home, std::cout, std::cerr).exitCode;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -77,9 +108,17 @@ int main(int argc, char** argv) {
             std::cerr << "lumo: " << error.what() << std::endl;
             return 1;
         }
+        // A sample home also holds one examined examinee: an exam of three
+        // charts recorded against the simulated unit, ready to review and score.
+        if (line.sample) {
+            std::ostringstream summary;
+            if (recording::runDemo({}, *line.initHome, summary, std::cerr).exitCode != 0) return 1;
+        }
         std::cout << "Data home ready: " << *line.initHome << std::endl;
         return 0;
     }
+
+    if (line.demo) return runDemoCommand(line);
 
     if (!displayAvailable()) {
         std::cerr << "lumo: no display available (set DISPLAY, or run it under xvfb-run -a)" << std::endl;
@@ -123,6 +162,8 @@ int main(int argc, char** argv) {
     mainWindow.setCommandHandler(core::Command::HelpSearch, [&] { helpViewer().openSearch(); });
     mainWindow.setCommandHandler(core::Command::HelpUsing, [&] { helpViewer().openUsingHelp(); });
     admin::ui::installArchiveCommand(mainWindow, workstation);
+    device::ui::installCalibrateCommand(mainWindow, workstation);
+    recording::ui::installTestCommand(mainWindow, workstation);
 
     mainWindow.setCloseHandler([&] {
         if (help) help->close();

@@ -75,7 +75,7 @@ TEST(CommandLine, OptionsAndMistakes) {
     EXPECT_TRUE(seed.sample);
     EXPECT_FALSE(parseCommandLine({"--home"}).error.empty());
     EXPECT_FALSE(parseCommandLine({"--sample"}).error.empty());
-    EXPECT_FALSE(parseCommandLine({"--demo"}).error.empty());
+    EXPECT_FALSE(parseCommandLine({"--deceptive"}).error.empty());  // only with --demo
     EXPECT_TRUE(parseCommandLine({"--version"}).version);
 }
 

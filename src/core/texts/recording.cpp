@@ -11,6 +11,27 @@ constexpr core::TextPair kTexts[] = {
     // Test run: skin resistance label
     {TestResistanceUnit, " kOm", " кОм"},
 
+    // Test run: Protocol.log lines
+    {TestProtocolHeader, "Test run: %s / %s / CHART_0%d, %s %s", "Тест: %s / %s / CHART_0%d, %s %s"},
+    {TestProtocolSaved, "Chart saved: %s", "Полиграмма сохранена: %s"},
+    {TestProtocolDiscarded, "Chart discarded", "Полиграмма удалена"},
+    {TestProtocolCancelled, "Test cancelled", "Тест отменен"},
+    {TestProtocolSaveFailed, "Chart not saved: %s", "Полиграмма не сохранена: %s"},
+    {TestProtocolQuestions, "Presentations: %d, distinct questions: %d", "Предъявлений: %d, разных вопросов: %d"},
+    {TestNoQuestions, "The exam has no questions", "В обследовании нет вопросов"},
+
+    // The unattended demo examination
+    {DemoHome, "Data home: %s", "Каталог данных: %s"},
+    {DemoExam, "Examinee %s, exam %s from template %s, %s", "Субъект %s, обследование %s по шаблону %s, %s"},
+    {DemoChartSaved, "Chart %d: %d presentations, %d s", "Полиграмма %d: предъявлений %d, %d с"},
+    {DemoChartFailed, "Chart %d was not recorded: %s", "Полиграмма %d не записана: %s"},
+    {DemoConclusion, "Conclusion: %s", "Заключение: %s"},
+    {DemoNoConclusion, "Conclusion: none", "Заключение: нет"},
+    {DemoExamineeName, "Demo examinee", "Демонстрационный субъект"},
+    {DemoDeceptive, "deceptive examinee", "субъект лжет"},
+    {DemoTruthful, "truthful examinee", "субъект говорит правду"},
+    {DemoTemplateMissing, "No template of method 1 in %s", "Нет шаблона метода 1 в %s"},
+
     // Test run window
     {TestCaption, "Examinee : %s / %s / CHART_0%d ( %s )", "Субъект : %s / %s / CHART_0%d ( %s )"},
     {TestWaitSeconds, "Wait (%ds)", "Ждите (%d с)"},
@@ -107,6 +128,17 @@ constexpr core::TextPair kTexts[] = {
     {BoardPulse, "P u l s e   (min):", "П у л ь с   (мин):"},
     {BoardQuestion, "Qst", "Вопрос"},
     {BoardTotal, "TOTAL", "ИТОГ"},
+
+    // Test run window: hints of its buttons, the pause
+    {TestAskHint, "Question|Space starts the test, asks the selected question and ends it",
+     "Вопрос|Пробел начинает тест, задает выбранный вопрос и завершает его"},
+    {TestYesHint, "Answer yes|Right arrow: the examinee answered yes", "Ответ да|Стрелка вправо: субъект ответил да"},
+    {TestNoHint, "Answer no|Left arrow: the examinee answered no", "Ответ нет|Стрелка влево: субъект ответил нет"},
+    {TestAbortHint, "Abort|Esc aborts the test", "Прервать|Esc прерывает тест"},
+    {TestUnitHint, "Sensor unit|F2 tunes all channels afresh", "Блок датчиков|F2 заново настраивает все каналы"},
+    {TestArtefactHint, "Artefact|F5 ... F8 mark an artefact", "Артефакт|F5 ... F8 отмечают артефакт"},
+    {TestPaused, "Pause\n(F9)", "Пауза\n(F9)"},
+    {TestResistanceHint, "Click: skin resistance or phase message", "Щелчок: сопротивление кожи или сообщение фазы"},
 };
 
 }  // namespace

@@ -15,6 +15,27 @@ inline constexpr int TestMaybePortWrong = 239;
 // Test run: skin resistance label
 inline constexpr int TestResistanceUnit = 401;
 
+// Test run: an exam without questions, and the Protocol.log lines
+inline constexpr int TestProtocolHeader = 403;
+inline constexpr int TestProtocolSaved = 405;
+inline constexpr int TestProtocolDiscarded = 407;
+inline constexpr int TestProtocolCancelled = 409;
+inline constexpr int TestProtocolSaveFailed = 411;
+inline constexpr int TestProtocolQuestions = 413;
+inline constexpr int TestNoQuestions = 415;
+
+// The unattended demo examination
+inline constexpr int DemoHome = 421;
+inline constexpr int DemoExam = 423;
+inline constexpr int DemoChartSaved = 425;
+inline constexpr int DemoChartFailed = 427;
+inline constexpr int DemoConclusion = 429;
+inline constexpr int DemoNoConclusion = 431;
+inline constexpr int DemoExamineeName = 433;
+inline constexpr int DemoDeceptive = 435;
+inline constexpr int DemoTruthful = 437;
+inline constexpr int DemoTemplateMissing = 439;
+
 // Test run window
 inline constexpr int TestCaption = 677;
 inline constexpr int TestWaitSeconds = 679;
@@ -106,6 +127,16 @@ inline constexpr int BoardResistance = 841;
 inline constexpr int BoardPulse = 843;
 inline constexpr int BoardQuestion = 845;
 inline constexpr int BoardTotal = 847;
+
+// Test run window: hints of its buttons, the pause
+inline constexpr int TestAskHint = 849;
+inline constexpr int TestYesHint = 851;
+inline constexpr int TestNoHint = 853;
+inline constexpr int TestAbortHint = 855;
+inline constexpr int TestUnitHint = 857;
+inline constexpr int TestArtefactHint = 859;
+inline constexpr int TestPaused = 861;
+inline constexpr int TestResistanceHint = 863;
 
 std::span<const core::TextPair> recordingTexts();
 

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "recording/test_run.h"
+
+namespace lumo::core {
+class Workstation;
+}
+namespace lumo::core::ui {
+class TfrmMain;
+}
+
+namespace lumo::recording::ui {
+
+// The steps of the examine command that show windows; the defaults run the
+// real ones, tests replace them.
+struct TestCommandSteps {
+    std::function<void(const QString& text)> warn;
+    // Opens the unit's link and runs the test window modally.
+    std::function<void(const TestRunSetup& setup)> runTest;
+};
+
+// The question order the test presents; the order dialog that lets the
+// examiner choose another is not part of this command.
+inline constexpr int kDefaultSequence = 1;
+
+// Plugs the exam strip's examine command (sbTestExams) in: the test window for
+// the selected exam's next chart, refused beyond nine charts; afterwards the
+// examinee is made current again.
+void installTestCommand(core::ui::TfrmMain& main, core::Workstation& workstation);
+void installTestCommand(core::ui::TfrmMain& main, core::Workstation& workstation, TestCommandSteps steps);
+
+}  // namespace lumo::recording::ui
