@@ -30,6 +30,10 @@ check "seed a home" 0 "Data home ready" "$LUMO" --init-home "$WORK/home" --sampl
 [ -f "$WORK/home/lumo7w.ini" ] && [ -d "$WORK/home/DAT" ] && [ -f "$WORK/home/DAT/#0000001/subject.dat" ] \
   && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAILED: seeded files missing"; }
 
+# The unattended demo needs no display and reads as its examinee behaved.
+check "demo, truthful" 0 "Conclusion: STRONG  signs OF TRUTH" env -u DISPLAY "$LUMO" --demo --truthful --home "$WORK/demo"
+check "demo, deceptive" 0 "OF   L I E" env -u DISPLAY "$LUMO" --demo --deceptive --charts 3 --home "$WORK/demo2"
+check "demo options" 2 "go with --demo" "$LUMO" --truthful
 check "missing settings file" 1 "lumo7w.ini" "$LUMO" --home "$WORK/nowhere" --no-splash
 
 cp -r "$WORK/home" "$WORK/no-nqtype"
