@@ -6,8 +6,8 @@
 
 #include "core/errors.h"
 #include "core/settings.h"
+#include "recording/display_model.h"
 #include "recording/ui/chart_display.h"
-#include "recording/ui/display_model.h"
 
 namespace lumo::recording::ui {
 namespace {

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "recording/ui/display_model.h"
+#include "recording/display_model.h"
 
 class QScreen;
 

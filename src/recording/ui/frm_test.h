@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "recording/display_model.h"
 #include "recording/test_run.h"
-#include "recording/ui/display_model.h"
 
 class QComboBox;
 class QLabel;

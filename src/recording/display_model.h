@@ -16,7 +16,7 @@ class Settings;
 
 // The geometry of the live chart, free of any toolkit: where every trace
 // point, grid dot, label and marker goes. The widget only paints what this says.
-namespace lumo::recording::ui {
+namespace lumo::recording {
 
 inline constexpr int kDisplayChannels = 8;
 inline constexpr int kSpeedEntries = 4;
@@ -179,4 +179,4 @@ private:
     double diffSum_ = 0;
 };
 
-}  // namespace lumo::recording::ui
+}  // namespace lumo::recording

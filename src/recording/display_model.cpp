@@ -1,4 +1,4 @@
-#include "recording/ui/display_model.h"
+#include "recording/display_model.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +8,7 @@
 #include "core/numbers.h"
 #include "core/settings.h"
 
-namespace lumo::recording::ui {
+namespace lumo::recording {
 
 namespace {
 
@@ -293,4 +293,4 @@ int DisplayModel::savedBottom(int channel) const {
     return toInt(core::rnd(1000.0 / height_ * (c.bottom + c.drag)));
 }
 
-}  // namespace lumo::recording::ui
+}  // namespace lumo::recording
