@@ -33,19 +33,12 @@
 
 namespace {
 
-std::optional<std::string> environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
-}
-
-std::filesystem::path executableFolder() {
-    std::error_code ec;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::path() : self.parent_path();
-}
-
 bool displayAvailable() {
-    return environment("DISPLAY") || environment("WAYLAND_DISPLAY") || environment("QT_QPA_PLATFORM");
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') return true;
+    }
+    return false;
 }
 
 // A start-up failure goes to standard error for scripts and logs, and into an
@@ -130,8 +123,7 @@ int main(int argc, char** argv) {
     QLocale::setDefault(QLocale::c());
     QApplication::setApplicationName(QStringLiteral("lumo"));
 
-    const core::DataHomeChoice home = core::chooseDataHome({line.home, environment("LUMO_HOME"), executableFolder(),
-                                                            environment("XDG_DATA_HOME"), environment("HOME")});
+    const core::DataHomeChoice home = core::chooseDataHome(core::processDataHomeSources(line.home));
     core::Workstation workstation(home.path, std::make_unique<core::SystemClock>());
     try {
         if (home.needsSeeding) platform::seedDataHome(home.path, false);

@@ -1,5 +1,6 @@
 #include "core/data_home.h"
 
+#include <cstdlib>
 #include <system_error>
 
 #include "core/paths.h"
@@ -7,6 +8,22 @@
 namespace lumo::core {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+std::optional<std::string> environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0' ? std::optional<std::string>(value) : std::nullopt;
+}
+
+}  // namespace
+
+DataHomeSources processDataHomeSources(const std::optional<std::string>& homeOption) {
+    std::error_code ec;
+    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    return {homeOption, environment("LUMO_HOME"), ec ? fs::path() : self.parent_path(), environment("XDG_DATA_HOME"),
+            environment("HOME")};
+}
 
 bool holdsSettingsFile(const fs::path& folder) {
     std::error_code ec;

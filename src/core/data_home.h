@@ -22,6 +22,11 @@ struct DataHomeChoice {
     bool needsSeeding = false;
 };
 
+// The sources as this process sees them: the --home value given, LUMO_HOME,
+// the program's own folder, XDG_DATA_HOME and HOME (empty variables count as
+// unset).
+DataHomeSources processDataHomeSources(const std::optional<std::string>& homeOption);
+
 // The data home stands in for the program directory: every file is
 // addressed relative to it.
 DataHomeChoice chooseDataHome(const DataHomeSources& sources);

@@ -26,16 +26,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class StreamScoringView final : public scoring::ScoringView {
-public:
-    explicit StreamScoringView(std::ostream& err) : err_(err) {}
-    void showWarning(const std::string& text) override { err_ << text << "\n"; }
-    void showError(const std::string& text) override { err_ << text << "\n"; }
-
-private:
-    std::ostream& err_;
-};
-
 // THEFT.QS1 when the home has it, else the first template of method 1.
 fs::path methodOneTemplate(const fs::path& home) {
     const fs::path folder = core::resolvePath(home, "QST");
@@ -109,7 +99,7 @@ DemoResult runDemo(const DemoOptions& options, const fs::path& home, std::ostrea
 
         scoring::ScoringWorkspace workspace;
         workspace.allocate();
-        StreamScoringView scoringView(err);
+        scoring::StreamScoringView scoringView(err);
         const scoring::ScoreResult scored =
             scoring::ScoreExam(workspace, workstation.settings(), texts, scoring::examFiles(folder, 1, charts), scoringView);
         if (!scored.success) return result;

@@ -48,16 +48,6 @@ bool parseCharts(const std::string& text, std::vector<int>& charts) {
     return true;
 }
 
-class StreamView : public ScoringView {
-public:
-    explicit StreamView(std::ostream& err) : err_(err) {}
-    void showWarning(const std::string& text) override { err_ << text << "\n"; }
-    void showError(const std::string& text) override { err_ << text << "\n"; }
-
-private:
-    std::ostream& err_;
-};
-
 }  // namespace
 
 std::string scoreUsage() {
@@ -135,7 +125,7 @@ int runScoreCommand(const ScoreOptions& options, const fs::path& home, std::ostr
 
         ScoringWorkspace workspace;
         workspace.allocate();
-        StreamView view(err);
+        StreamScoringView view(err);
         const ScoreResult result =
             ScoreExam(workspace, settings, texts, examFiles(folder, options.exam, exam->chartCount), view);
         if (result.duplicate) {

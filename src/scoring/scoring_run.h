@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,17 @@ public:
     virtual ~ScoringView() = default;
     virtual void showWarning(const std::string& text) = 0;
     virtual void showError(const std::string& text) = 0;
+};
+
+// A run without a window: warnings and errors go to a stream, one per line.
+class StreamScoringView final : public ScoringView {
+public:
+    explicit StreamScoringView(std::ostream& out) : out_(out) {}
+    void showWarning(const std::string& text) override { out_ << text << "\n"; }
+    void showError(const std::string& text) override { out_ << text << "\n"; }
+
+private:
+    std::ostream& out_;
 };
 
 // The files of one exam: the question set, and per chart k = 1 ... m the

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
+#include <string>
+
 #include <fstream>
 #include <stdexcept>
 
@@ -63,6 +67,30 @@ TEST(DataHome, PrecedenceOfTheSources) {
     EXPECT_EQ(chooseDataHome({std::nullopt, std::nullopt, folder / "bin", "/x", "/h"}).path, folder / "bin");
     EXPECT_EQ(chooseDataHome({std::nullopt, std::nullopt, {}, std::nullopt, "/h"}).path, "/h/.local/share/lumo7");
     std::filesystem::remove_all(folder);
+}
+
+// Sets an environment variable for one scope, then puts the old state back.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        ::setenv(name, value, 1);
+    }
+    ~ScopedVariable() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST(DataHome, ProcessSourcesIgnoreEmptyVariables) {
+    const ScopedVariable lumoHome("LUMO_HOME", "");
+    const ScopedVariable xdgDataHome("XDG_DATA_HOME", "/data");
+    const DataHomeSources sources = processDataHomeSources("/given");
+    EXPECT_EQ(sources.homeOption, "/given");
+    EXPECT_FALSE(sources.lumoHome);  // an empty LUMO_HOME would otherwise name the current folder
+    EXPECT_EQ(sources.xdgDataHome, "/data");
+    EXPECT_FALSE(sources.executableFolder.empty());
 }
 
 TEST(CommandLine, OptionsAndMistakes) {

@@ -1,11 +1,9 @@
 // lumo-archive: the archiver's sequences and the .lzw codec for administrators
 // who archive in batches. Runs without prompts; a failure ends with its
 // message and a non-zero exit status.
-#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <memory>
-#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -27,17 +25,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace lumo;
 
-std::optional<std::string> environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
-}
-
-fs::path executableFolder() {
-    std::error_code ec;
-    const auto self = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? fs::path() : self.parent_path();
-}
-
 // Status texts on standard output, problems on standard error; every
 // question is answered as a batch would: go on, and never retry.
 class ConsoleView : public admin::ArchiverView {
@@ -54,8 +41,7 @@ public:
 };
 
 int runExaminee(const tools::ArchiveCommandLine& line) {
-    const core::DataHomeChoice home = core::chooseDataHome({line.home, environment("LUMO_HOME"), executableFolder(),
-                                                           environment("XDG_DATA_HOME"), environment("HOME")});
+    const core::DataHomeChoice home = core::chooseDataHome(core::processDataHomeSources(line.home));
     if (!core::holdsSettingsFile(home.path)) {
         std::cerr << "lumo-archive: no data home at " << home.path.string()
                   << " (use --home DIR, or seed one with lumo --init-home DIR)" << std::endl;

@@ -1,9 +1,6 @@
 // lumo-score: scores an exam of the data home from the command line, as the
 // exam results command does, and prints the results.
-#include <cstdlib>
-#include <filesystem>
 #include <iostream>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,15 +9,6 @@
 #include "core/string_table.h"
 #include "core/texts/scoring.h"
 #include "scoring/score_command.h"
-
-namespace {
-
-std::optional<std::string> environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr && *value != '\0' ? std::optional<std::string>(value) : std::nullopt;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     using namespace lumo;
@@ -37,12 +25,6 @@ int main(int argc, char** argv) {
                   << scoring::scoreUsage() << "\n";
         return scoring::kScoreUsage;
     }
-    core::DataHomeSources sources;
-    sources.homeOption = options.home;
-    sources.lumoHome = environment("LUMO_HOME");
-    sources.executableFolder = std::filesystem::absolute(argv[0]).parent_path();
-    sources.xdgDataHome = environment("XDG_DATA_HOME");
-    sources.userHome = environment("HOME");
-    const core::DataHomeChoice home = core::chooseDataHome(sources);
+    const core::DataHomeChoice home = core::chooseDataHome(core::processDataHomeSources(options.home));
     return scoring::runScoreCommand(options, home.path, std::cout, std::cerr);
 }
