@@ -153,42 +153,40 @@ const Exam& benchExam() {
     return exam;
 }
 
-void BM_ScoreExam(benchmark::State& state) {
-    const Exam& exam = benchExam();
-    core::Settings settings(exam.home);
-    settings.load();
+// What a scoring run needs, set up as the workstation does it.
+struct Run {
+    Run() { settings.load(); workspace.allocate(); }
+    bool score() { return scoring::ScoreExam(workspace, settings, texts, benchExam().files, view).success; }
+
+    core::Settings settings{benchExam().home};
     const core::StringTable strings;
-    const core::Texts texts(strings, settings);
+    const core::Texts texts{strings, settings};
     scoring::ScoringWorkspace workspace;
-    workspace.allocate();
     SilentView view;
+};
+
+void BM_ScoreExam(benchmark::State& state) {
+    Run run;
     for (auto _ : state) {
-        const scoring::ScoreResult result = scoring::ScoreExam(workspace, settings, texts, exam.files, view);
-        benchmark::DoNotOptimize(result.success);
-        if (!result.success) state.SkipWithError("the scoring run failed");
+        const bool success = run.score();
+        benchmark::DoNotOptimize(success);
+        if (!success) state.SkipWithError("the scoring run failed");
     }
-    state.counters["workspace_MB"] = static_cast<double>(workspace.memoryBytes()) / (1024.0 * 1024.0);
+    state.counters["workspace_MB"] = static_cast<double>(run.workspace.memoryBytes()) / (1024.0 * 1024.0);
 }
 BENCHMARK(BM_ScoreExam)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
 // The analysis alone (normalisation, features, marks) on the loaded exam, as
 // the chart editor runs it after a change of exclusions.
 void BM_ProcessExam(benchmark::State& state) {
-    const Exam& exam = benchExam();
-    core::Settings settings(exam.home);
-    settings.load();
-    const core::StringTable strings;
-    const core::Texts texts(strings, settings);
-    scoring::ScoringWorkspace workspace;
-    workspace.allocate();
-    SilentView view;
-    if (!scoring::ScoreExam(workspace, settings, texts, exam.files, view).success) {
+    Run run;
+    if (!run.score()) {
         state.SkipWithError("the scoring run failed");
         return;
     }
     for (auto _ : state) {
-        scoring::ProcessExam(workspace, {});
-        benchmark::DoNotOptimize(workspace.stressMarks()(1, 1, 13));
+        scoring::ProcessExam(run.workspace, {});
+        benchmark::DoNotOptimize(run.workspace.stressMarks()(1, 1, 13));
     }
 }
 BENCHMARK(BM_ProcessExam)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
