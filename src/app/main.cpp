@@ -66,7 +66,7 @@ int runDemoCommand(const lumo::core::CommandLine& line) {
         home = pattern;
     }
     try {
-        if (!std::filesystem::exists(home / "lumo7w.ini")) lumo::platform::seedDataHome(home, false);
+        if (!lumo::core::holdsSettingsFile(home)) lumo::platform::seedDataHome(home, false);
     } catch (const std::exception& error) {
         std::cerr << "lumo: " << error.what() << std::endl;
         return 1;

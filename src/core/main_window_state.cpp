@@ -163,7 +163,7 @@ bool MainWindowState::anyFirstResultsTable() const {
 }
 
 bool MainWindowState::enabled(Command command) const {
-    if (!available(command)) return false;
+    if (!available(command) || !ws_.acceptsCommands()) return false;
     const Records& records = ws_.records();
     const CurrentExaminee& current = records.current();
     switch (command) {

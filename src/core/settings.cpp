@@ -5,6 +5,7 @@
 #include "core/colors.h"
 #include "core/cp1251.h"
 #include "core/errors.h"
+#include "core/paths.h"
 
 namespace lumo::core {
 
@@ -22,7 +23,8 @@ const std::string& entry(const std::array<std::string, N>& table, int index) {
 Settings::Settings(std::filesystem::path home) : home_(std::move(home)) {}
 
 std::filesystem::path Settings::fileName() const {
-    return home_ / "lumo7w.ini";
+    // Homes copied from other installations often spell it "LUMO7W.INI".
+    return resolvePath(home_, "lumo7w.ini");
 }
 
 void Settings::load() {

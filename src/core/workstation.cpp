@@ -18,7 +18,14 @@ void Workstation::initialise() {
 }
 
 void Workstation::startUp(ProgressView& progress) {
-    startup_.runStartup(progress, routineCaption(txt::ProgressLoading));
+    startingUp_ = true;
+    try {
+        startup_.runStartup(progress, routineCaption(txt::ProgressLoading));
+    } catch (...) {
+        startingUp_ = false;
+        throw;
+    }
+    startingUp_ = false;
 }
 
 std::string Workstation::routineCaption(int id) const {
@@ -28,6 +35,7 @@ std::string Workstation::routineCaption(int id) const {
 }
 
 void Workstation::shutDown(ProgressView& progress) {
+    shutDownBegun_ = true;
     try {
         settings_.save();
     } catch (...) {

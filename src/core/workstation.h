@@ -30,6 +30,11 @@ public:
     // release the start-up allocations, empty the lists. Every error is ignored.
     void shutDown(ProgressView& progress);
 
+    // False while the start-up routine runs and from the start of shut-down
+    // on: the routines pump the message loop, and no command may start while
+    // the memory they hand out is being made or released.
+    bool acceptsCommands() const { return !startingUp_ && !shutDownBegun_; }
+
     const std::filesystem::path& home() const { return settings_.home(); }
     Settings& settings() { return settings_; }
     const Settings& settings() const { return settings_; }
@@ -49,6 +54,8 @@ private:
     Texts texts_;
     Records records_;
     StartupRoutine startup_;
+    bool startingUp_ = false;
+    bool shutDownBegun_ = false;
 };
 
 }  // namespace lumo::core

@@ -52,5 +52,13 @@ cp -r "$WORK/home" "$WORK/no-operators"
 : > "$WORK/no-operators/userlist.dat"
 check "empty operator list ends quietly" 0 "" "$LUMO" --home "$WORK/no-operators" --no-splash
 
+# Homes copied from other installations often spell the settings file in capitals.
+cp -r "$WORK/no-operators" "$WORK/capitals"
+mv "$WORK/capitals/lumo7w.ini" "$WORK/capitals/LUMO7W.INI"
+check "settings file spelled in capitals" 0 "" "$LUMO" --home "$WORK/capitals" --no-splash
+check "demo on a home spelled in capitals" 0 "Conclusion" env -u DISPLAY "$LUMO" --demo --charts 3 --home "$WORK/capitals"
+[ ! -e "$WORK/capitals/lumo7w.ini" ] && passed=$((passed + 1)) \
+  || { failed=$((failed + 1)); echo "FAILED: a second settings file was seeded beside LUMO7W.INI"; }
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -57,6 +57,22 @@ TEST(SettingsLoad, SetKeyIsAppendedAndSaved) {
     EXPECT_EQ(lines.back(), "BrandNew=1");
 }
 
+TEST(SettingsLoad, FileSpelledInCapitalsIsReadAndRewrittenInPlace) {
+    TempHome home;
+    test::writeMinimalIni(home.path(), {"Language=rus"});
+    std::filesystem::rename(home / "lumo7w.ini", home / "LUMO7W.INI");
+    Settings settings(home.path());
+    settings.load();
+    EXPECT_EQ(settings.language(), Language::Russian);
+
+    settings.list().setValue("Language", "eng");
+    settings.save();
+    EXPECT_FALSE(std::filesystem::exists(home / "lumo7w.ini"));  // no second file beside it
+    EXPECT_EQ(settings.fileName(), home / "LUMO7W.INI");
+    settings.load();
+    EXPECT_EQ(settings.language(), Language::English);
+}
+
 TEST(SettingsLoad, FailuresStopTheLoadWithTheirMessage) {
     TempHome home;
     Settings settings(home.path());

@@ -50,6 +50,29 @@ TEST(Workstation, ShutDownSavesTheSettingsAndEmptiesTheLists) {
     EXPECT_TRUE(workstation->records().operators().empty());
 }
 
+TEST(Workstation, RefusesCommandsWhileTheRoutinesRun) {
+    TempHome home;
+    test::writeMinimalIni(home.path());
+    auto workstation = startedWorkstation(home);
+    std::vector<bool> seen;
+    const auto look = [&](const std::function<void(int)>&) { seen.push_back(workstation->acceptsCommands()); };
+    workstation->startup().registerStep({look, look});
+    EXPECT_TRUE(workstation->acceptsCommands());
+    SilentProgress progress;
+    workstation->startUp(progress);
+    EXPECT_TRUE(workstation->acceptsCommands());
+    workstation->shutDown(progress);
+    EXPECT_EQ(seen, (std::vector<bool>{false, false}));
+    EXPECT_FALSE(workstation->acceptsCommands());  // and never again
+
+    // A failed start-up ends the program with its message; it does not lock
+    // the window it never showed.
+    auto failing = startedWorkstation(home);
+    failing->startup().registerStep({[](const std::function<void(int)>&) { throw EListError("no memory"); }, nullptr});
+    EXPECT_THROW(failing->startUp(progress), EListError);
+    EXPECT_TRUE(failing->acceptsCommands());
+}
+
 TEST(Workstation, ShutDownIgnoresFailures) {
     TempHome home;
     test::writeMinimalIni(home.path());

@@ -256,6 +256,31 @@ TEST_F(MainWindowTest, EscapeAsksBeforeClosing) {
     EXPECT_EQ(closeHookRuns, 1);
 }
 
+TEST_F(MainWindowTest, NoCommandStartsOnceShutDownHasBegun) {
+    start();
+    int runs = 0;
+    window->setCommandHandler(Command::ChooseExaminee, [&runs] { ++runs; });
+    writeLines(home / "DAT" / "#0000001" / "subject.dat", {"Name=Ivanov"});
+    ws->records().examinees().load(home / "DAT");
+    window->refreshStatus();
+    window->show();
+
+    // The release steps run under the gauge, which lets clicks through.
+    TfrmProgress progress;
+    bool releaseRan = false;
+    ws->startup().registerStep({nullptr, [&](const std::function<void(int)>&) {
+                                    releaseRan = true;
+                                    window->commandButton(Command::ChooseExaminee)->click();
+                                    window->runCommand(Command::ChooseExaminee);
+                                }});
+    window->setCloseHandler([&] { ws->shutDown(progress); });
+    answer = true;
+    window->close();
+    EXPECT_TRUE(releaseRan);
+    EXPECT_EQ(runs, 0);
+    EXPECT_FALSE(window->isEnabled());
+}
+
 TEST_F(MainWindowTest, AboutClosesOnAnyKeyAndOnAClick) {
     start();
     TfrmAbout about(window->state());

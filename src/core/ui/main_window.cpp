@@ -465,6 +465,8 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     closed_ = true;
+    // Clicks reach the window while shut-down pumps the message loop.
+    setEnabled(false);
     if (closeHandler_) {
         try {
             closeHandler_();
