@@ -151,10 +151,26 @@ void TLumoDevice_7_2::Open() {
     port.yield();
     port.setRts(false);
     port.setDtr(false);
-    Delay(kResetMilliseconds);
+    // A unit whose reset line is not wired through keeps talking while DTR is
+    // low. Nothing it says before the flush belongs to the new session: taking
+    // it would start a handshake that the flush then cuts off.
+    holdingReset_ = true;
+    const std::uint64_t generation = generation_;
+    try {
+        Delay(kResetMilliseconds);
+    } catch (...) {
+        holdingReset_ = false;
+        throw;
+    }
+    if (generation != generation_) {
+        // Closed from a handler that ran inside the pause.
+        holdingReset_ = false;
+        return;
+    }
     port.setDtr(true);
     port.flushInput();
     port.flushOutput();
+    holdingReset_ = false;
     position_ = 0;
     state_ = DeviceState::WaitReset;
     echoCount_ = 0;
@@ -193,6 +209,7 @@ void TLumoDevice_7_2::Delay(int milliseconds) {
 
 void TLumoDevice_7_2::TriggerAvail(SerialLink& port, int count) {
     if (savedAvail_) savedAvail_(port, count);
+    if (holdingReset_) return;  // the bytes stay for the flush that ends the reset
     for (int i = 0; i < count; ++i) {
         // A handler pumping messages may already have taken bytes counted here;
         // never read past what is really waiting.

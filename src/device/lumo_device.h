@@ -211,6 +211,7 @@ private:
 
     // Not in the unit's record: guards and bookkeeping of this implementation.
     bool sending_ = false;               // a command's bytes are going out (its pauses pump messages)
+    bool holdingReset_ = false;          // Open's reset pause: received bytes are left for its flush
     std::uint64_t generation_ = 0;       // bumped by Open, Close and Disconnect
     std::uint64_t rejectedPackets_ = 0;
     std::vector<DriverHook*> hooks_;     // tuners and spies, in the order they hooked in
