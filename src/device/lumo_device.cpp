@@ -151,26 +151,18 @@ void TLumoDevice_7_2::Open() {
     port.yield();
     port.setRts(false);
     port.setDtr(false);
-    // A unit whose reset line is not wired through keeps talking while DTR is
-    // low. Nothing it says before the flush belongs to the new session: taking
-    // it would start a handshake that the flush then cuts off.
-    holdingReset_ = true;
-    const std::uint64_t generation = generation_;
-    try {
+    {
+        // A unit whose reset line is not wired through keeps talking while DTR
+        // is low. Nothing it says before the flush belongs to the new session:
+        // taking it would start a handshake that the flush then cuts off.
+        const FlagRaised holding(holdingReset_);
+        const std::uint64_t generation = generation_;
         Delay(kResetMilliseconds);
-    } catch (...) {
-        holdingReset_ = false;
-        throw;
+        if (generation != generation_) return;  // closed by a handler that ran inside the pause
+        port.setDtr(true);
+        port.flushInput();
+        port.flushOutput();
     }
-    if (generation != generation_) {
-        // Closed from a handler that ran inside the pause.
-        holdingReset_ = false;
-        return;
-    }
-    port.setDtr(true);
-    port.flushInput();
-    port.flushOutput();
-    holdingReset_ = false;
     position_ = 0;
     state_ = DeviceState::WaitReset;
     echoCount_ = 0;

@@ -150,6 +150,16 @@ protected:
 private:
     friend class DriverHook;
 
+    // Raises a guard flag for a scope and gives it back its previous value.
+    struct FlagRaised {
+        bool& flag;
+        bool previous;
+        explicit FlagRaised(bool& f) : flag(f), previous(f) { flag = true; }
+        ~FlagRaised() { flag = previous; }
+        FlagRaised(const FlagRaised&) = delete;
+        FlagRaised& operator=(const FlagRaised&) = delete;
+    };
+
     struct CommandInFlight {
         std::uint8_t range = 0;
         std::uint8_t channel = 0;

@@ -94,6 +94,7 @@ TEST_F(DeviceConnect, ReopeningAStreamingDriverTakesNoPacketBytesDuringThePause)
     const Bytes stream = test::concat({test::packet(2), test::packet(3)});
     std::size_t fed = 0;
     link.onPump = [&] {
+        if (fed == 0) driver.QueueCommand(4, 1, 2048);  // a unit held in reset takes none
         if (fed < stream.size()) link.feed(stream[fed++]);
     };
     driver.Open();
@@ -102,6 +103,7 @@ TEST_F(DeviceConnect, ReopeningAStreamingDriverTakesNoPacketBytesDuringThePause)
     EXPECT_EQ(samples, 0);
     EXPECT_TRUE(link.takeSent().empty());  // neither handshakes nor commands
     EXPECT_EQ(driver.state(), DeviceState::WaitReset);
+    EXPECT_TRUE(driver.pending(4));
 }
 
 TEST_F(DeviceConnect, CloseDuringTheResetPauseEndsOpen) {
