@@ -50,8 +50,9 @@ public:
     TLumoDevice_7_2(const TLumoDevice_7_2&) = delete;
     TLumoDevice_7_2& operator=(const TLumoDevice_7_2&) = delete;
 
-    // Resets the unit and starts the connection. Raises what opening the port
-    // raises, or ELumoDeviceAddTimerTrigger.
+    // Resets the unit and starts the connection; what the unit sends during the
+    // reset pause is discarded. Raises what opening the port raises, or
+    // ELumoDeviceAddTimerTrigger.
     virtual void Open();
     // Stops the unit (three zero bytes) and closes the port.
     virtual void Close();
