@@ -151,10 +151,18 @@ void TLumoDevice_7_2::Open() {
     port.yield();
     port.setRts(false);
     port.setDtr(false);
-    Delay(kResetMilliseconds);
-    port.setDtr(true);
-    port.flushInput();
-    port.flushOutput();
+    {
+        // A unit whose reset line is not wired through keeps talking while DTR
+        // is low. Nothing it says before the flush belongs to the new session:
+        // taking it would start a handshake that the flush then cuts off.
+        const FlagRaised holding(holdingReset_);
+        const std::uint64_t generation = generation_;
+        Delay(kResetMilliseconds);
+        if (generation != generation_) return;  // closed by a handler that ran inside the pause
+        port.setDtr(true);
+        port.flushInput();
+        port.flushOutput();
+    }
     position_ = 0;
     state_ = DeviceState::WaitReset;
     echoCount_ = 0;
@@ -193,6 +201,7 @@ void TLumoDevice_7_2::Delay(int milliseconds) {
 
 void TLumoDevice_7_2::TriggerAvail(SerialLink& port, int count) {
     if (savedAvail_) savedAvail_(port, count);
+    if (holdingReset_) return;  // the bytes stay for the flush that ends the reset
     for (int i = 0; i < count; ++i) {
         // A handler pumping messages may already have taken bytes counted here;
         // never read past what is really waiting.

@@ -50,8 +50,9 @@ public:
     TLumoDevice_7_2(const TLumoDevice_7_2&) = delete;
     TLumoDevice_7_2& operator=(const TLumoDevice_7_2&) = delete;
 
-    // Resets the unit and starts the connection. Raises what opening the port
-    // raises, or ELumoDeviceAddTimerTrigger.
+    // Resets the unit and starts the connection; what the unit sends during the
+    // reset pause is discarded. Raises what opening the port raises, or
+    // ELumoDeviceAddTimerTrigger.
     virtual void Open();
     // Stops the unit (three zero bytes) and closes the port.
     virtual void Close();
@@ -150,6 +151,16 @@ protected:
 private:
     friend class DriverHook;
 
+    // Raises a guard flag for a scope and gives it back its previous value.
+    struct FlagRaised {
+        bool& flag;
+        bool previous;
+        explicit FlagRaised(bool& f) : flag(f), previous(f) { flag = true; }
+        ~FlagRaised() { flag = previous; }
+        FlagRaised(const FlagRaised&) = delete;
+        FlagRaised& operator=(const FlagRaised&) = delete;
+    };
+
     struct CommandInFlight {
         std::uint8_t range = 0;
         std::uint8_t channel = 0;
@@ -211,6 +222,7 @@ private:
 
     // Not in the unit's record: guards and bookkeeping of this implementation.
     bool sending_ = false;               // a command's bytes are going out (its pauses pump messages)
+    bool holdingReset_ = false;          // Open's reset pause: received bytes are left for its flush
     std::uint64_t generation_ = 0;       // bumped by Open, Close and Disconnect
     std::uint64_t rejectedPackets_ = 0;
     std::vector<DriverHook*> hooks_;     // tuners and spies, in the order they hooked in

@@ -164,10 +164,10 @@ void TLumoDevice_7_2::QueueCommand(int channel, int range, int dac) {
     command->dac = static_cast<std::uint16_t>(std::clamp(dac, 0, int(kLargestDac)));
     queues_[ch].Push(command.get());
     command.release();
-    // Only a streaming unit takes commands; during a (re)connection the bytes
-    // would land inside the info exchange.
-    if (state_ == DeviceState::WaitPacket && !sending_ && port_ != nullptr && port_->receivedCount() == 0 &&
-        !awaiting_[ch]) {
+    // Only a streaming unit takes commands; during a reset or a (re)connection
+    // the bytes would be lost or land inside the info exchange.
+    if (state_ == DeviceState::WaitPacket && !sending_ && !holdingReset_ && port_ != nullptr &&
+        port_->receivedCount() == 0 && !awaiting_[ch]) {
         SendNextCommand(channel);
     } else {
         pending_[ch] = true;
@@ -188,12 +188,7 @@ void TLumoDevice_7_2::SendNextCommand(int channel) {
 void TLumoDevice_7_2::SendCommand(int channel) {
     // The pauses between the bytes pump messages; a handler running inside them
     // must not start another command in the middle of this one.
-    struct Sending {
-        bool& flag;
-        bool previous;
-        explicit Sending(bool& f) : flag(f), previous(f) { flag = true; }
-        ~Sending() { flag = previous; }
-    } sending(sending_);
+    const FlagRaised sending(sending_);
     const CommandInFlight command = inFlight_[static_cast<std::size_t>(channel)];
     send(command.dac < 2048 ? 0x0D : 0x8D);
     Delay(1);

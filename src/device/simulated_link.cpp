@@ -6,11 +6,16 @@ SimulatedLink::SimulatedLink(const SimulatedUnitOptions& options) : unit_(option
 
 void SimulatedLink::doOpen() {
     VirtualLink::doOpen();
-    unit_.setDtr(true, now_);
+    // Opening a port raises DTR; a unit deaf to the line wakes on the opening itself.
+    if (unit_.ignoresDtr()) {
+        unit_.hostOpened(now_);
+    } else {
+        unit_.setDtr(true, now_);
+    }
 }
 
 void SimulatedLink::doClose() {
-    unit_.setDtr(false, now_);
+    unit_.hostClosed();
     VirtualLink::doClose();
 }
 

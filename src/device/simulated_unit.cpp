@@ -66,7 +66,7 @@ void SimulatedUnit::reset(std::int64_t now, std::int64_t firstReady) {
     blockDeadline_ = kNever;
     for (auto& setting : settings_) setting = {0, 0, kPowerOnDac};
     settling_.fill(false);
-    if (options_.repeatReady) {
+    if (options_.repeatReady || options_.ignoresDtr) {
         nextReady_ = now + firstReady;
     } else {
         nextReady_ = kNever;
@@ -75,7 +75,7 @@ void SimulatedUnit::reset(std::int64_t now, std::int64_t firstReady) {
 }
 
 void SimulatedUnit::setDtr(bool high, std::int64_t now) {
-    if (high == dtr_) return;
+    if (options_.ignoresDtr || high == dtr_) return;
     dtr_ = high;
     if (high) {
         reset(now, kBootMilliseconds);
@@ -89,7 +89,7 @@ void SimulatedUnit::setDtr(bool high, std::int64_t now) {
 
 void SimulatedUnit::hostOpened(std::int64_t now) {
     dtr_ = true;
-    reset(now, kPtyFirstReady);
+    reset(now, options_.ignoresDtr ? 0 : kPtyFirstReady);
 }
 
 void SimulatedUnit::hostClosed() {

@@ -34,6 +34,10 @@ struct SimulatedUnitOptions {
     // A pty has no DTR: the host opening the port is the reset, and the ready
     // byte is repeated until the host answers.
     bool repeatReady = false;
+    // The reset line is not wired through (many USB adapters, a unit already
+    // powered): DTR changes nothing, and the ready byte is repeated from the
+    // moment the port opens, through the host's reset pause.
+    bool ignoresDtr = false;
 };
 
 // The sensor unit's side of the serial protocol: ready byte after reset,
@@ -70,6 +74,7 @@ public:
     void setPacketObserver(PacketObserver observer) { observer_ = std::move(observer); }
 
     const UnitDesign& design() const { return design_; }
+    bool ignoresDtr() const { return options_.ignoresDtr; }
     const std::array<std::uint8_t, 10>& ident() const { return ident_; }
     bool streaming() const { return mode_ == Mode::Streaming; }
     std::uint32_t counter() const { return counter_; }

@@ -54,6 +54,69 @@ TEST_F(DeviceConnect, OpenResetsTheUnitThroughDtr) {
     EXPECT_EQ(driver.IdentSuffix(), "FFFFFFFFFFFFFF");
 }
 
+TEST_F(DeviceConnect, BytesArrivingDuringTheResetPauseAreNeverTaken) {
+    // A unit whose reset line is not wired through keeps talking while DTR is
+    // low: a ready byte, an info block and a packet, each byte announced alone.
+    const Bytes chatter = test::concat({{0x0A}, test::infoWithGain0(36, 1), test::packet(5)});
+    std::size_t fed = 0;
+    link.onPump = [&] {
+        if (fed < chatter.size() && link.now % 4 == 0) link.feed(chatter[fed++]);
+    };
+    driver.Open();
+    link.onPump = nullptr;
+    ASSERT_EQ(fed, chatter.size());
+    EXPECT_EQ(link.takeCalls(), (Calls{"open", "add", "rts 0", "dtr 0", "dtr 1", "flush in", "flush out", "arm 18"}));
+    EXPECT_EQ(link.receivedCount(), 0);
+    EXPECT_EQ(driver.state(), DeviceState::WaitReset);
+    EXPECT_EQ(driver.position(), 0);
+    EXPECT_EQ(infoRead, 0);
+
+    // The session begins with the first ready byte after the flush.
+    link.feed(0x0A);
+    EXPECT_EQ(link.takeSent(), (Bytes{0x55}));
+    link.feed(0x55);
+    EXPECT_EQ(link.takeSent(), (Bytes{0xA3}));
+}
+
+TEST_F(DeviceConnect, ReopeningAStreamingDriverTakesNoPacketBytesDuringThePause) {
+    test::bringToStreaming(driver, link);
+    int samples = 0;
+    driver.OnSample = [&samples](TLumoDevice_7_2&) { ++samples; };
+    driver.QueueCommand(2, 3, 2048);
+    link.takeSent();
+    link.feed(test::packet(1));  // the command waits for its confirmation
+    ASSERT_TRUE(driver.awaiting(2));
+    driver.QueueCommand(2, 4, 2048);
+    ASSERT_TRUE(driver.pending(2));
+    samples = 0;
+    link.takeSent();
+
+    const Bytes stream = test::concat({test::packet(2), test::packet(3)});
+    std::size_t fed = 0;
+    link.onPump = [&] {
+        if (fed == 0) driver.QueueCommand(4, 1, 2048);  // a unit held in reset takes none
+        if (fed < stream.size()) link.feed(stream[fed++]);
+    };
+    driver.Open();
+    link.onPump = nullptr;
+    EXPECT_EQ(fed, stream.size());
+    EXPECT_EQ(samples, 0);
+    EXPECT_TRUE(link.takeSent().empty());  // neither handshakes nor commands
+    EXPECT_EQ(driver.state(), DeviceState::WaitReset);
+    EXPECT_TRUE(driver.pending(4));
+}
+
+TEST_F(DeviceConnect, CloseDuringTheResetPauseEndsOpen) {
+    link.onPump = [this] {
+        if (link.isOpen() && link.now == 1100) driver.Close();
+    };
+    driver.Open();
+    link.onPump = nullptr;
+    EXPECT_EQ(link.takeCalls(), (Calls{"open", "add", "rts 0", "dtr 0", "put 00", "put 00", "put 00", "remove",
+                                       "close"}));
+    EXPECT_EQ(driver.state(), DeviceState::Idle);
+}
+
 TEST_F(DeviceConnect, OpenPassesPortErrorsAndWrapsTriggerErrors) {
     link.throwOnOpen = true;
     EXPECT_THROW(driver.Open(), std::runtime_error);

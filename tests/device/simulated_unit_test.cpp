@@ -114,6 +114,21 @@ TEST(SimulatedUnit, OnAPtyRepeatsTheReadyByteUntilTheHostAnswers) {
     EXPECT_EQ(takeUntil(unit, 5000), Bytes{});
 }
 
+TEST(SimulatedUnit, DeafToDtrItRepeatsTheReadyByteFromTheOpening) {
+    SimulatedUnitOptions options;
+    options.ignoresDtr = true;
+    SimulatedUnit unit(options);
+    unit.hostOpened(0);
+    EXPECT_EQ(takeUntil(unit, 0), (Bytes{0x0A}));
+    unit.setDtr(false, 10);  // the host's reset reaches nothing
+    EXPECT_EQ(takeUntil(unit, 274), Bytes{});
+    EXPECT_EQ(takeUntil(unit, 275), (Bytes{0x0A}));
+    unit.setDtr(true, 500);
+    EXPECT_EQ(takeUntil(unit, 550), (Bytes{0x0A}));
+    unit.receive(0x55, 600);
+    EXPECT_EQ(takeUntil(unit, 3000), (Bytes{0x55}));
+}
+
 TEST(SimulatedUnit, AdcInvertsTheDriversValueFormula) {
     SimulatedUnit unit;
     const UnitDesign& design = unit.design();
@@ -155,6 +170,22 @@ protected:
         });
     }
 
+    // Every packet committed after the first one is exactly what the unit sent
+    // (nothing is held back without commands); how many were compared.
+    int expectCommittedAsSent() {
+        int compared = 0;
+        for (const auto& [counter, blocks] : committed) {
+            if (counter < 2) continue;
+            if (!sent.count(counter)) {
+                ADD_FAILURE() << "counter " << counter << " was never sent";
+                continue;
+            }
+            EXPECT_EQ(blocks, TarrChartBlock(sent[counter].begin(), sent[counter].end())) << counter;
+            ++compared;
+        }
+        return compared;
+    }
+
     SimulatedLink link;
     TLumoDevice_7_2 driver;
     int infoRead = 0;
@@ -182,16 +213,7 @@ TEST_F(SimulatedSession, ConnectsAndStreamsWhatTheUnitSends) {
     link.run(10000);
     EXPECT_NEAR(samples - before, 80, 1);
     EXPECT_EQ(driver.rejectedPackets(), 0u);
-    // Without commands nothing is held back after the first packet: every
-    // packet committed is exactly what the unit sent.
-    int compared = 0;
-    for (const auto& [counter, blocks] : committed) {
-        if (counter < 2) continue;
-        ASSERT_TRUE(sent.count(counter)) << counter;
-        EXPECT_EQ(blocks, TarrChartBlock(sent[counter].begin(), sent[counter].end())) << counter;
-        ++compared;
-    }
-    EXPECT_GT(compared, 70);
+    EXPECT_GT(expectCommittedAsSent(), 70);
     // The unified value is the examinee's skin resistance on the default scale.
     const double resistance = (driver.ChannelValue(5) - kSkinZero) * kSkinPerCount;
     EXPECT_NEAR(resistance, link.unit().examinee().skinResistance(), 5);
@@ -243,6 +265,31 @@ TEST_F(SimulatedSession, CommandsChangeRangeAndOffsetAndAreConfirmed) {
     EXPECT_EQ(driver.Samples[3].dac, 2096);
     // The value stays continuous across the switch.
     EXPECT_NEAR(driver.ChannelValue(3), before, 20);
+}
+
+// A unit whose reset line is not wired through talks during the reset pause.
+class SimulatedSessionDeafToDtr : public SimulatedSession {
+protected:
+    SimulatedSessionDeafToDtr() : SimulatedSession(deafToDtr()) {}
+
+    static SimulatedUnitOptions deafToDtr() {
+        SimulatedUnitOptions options;
+        options.ignoresDtr = true;
+        return options;
+    }
+};
+
+TEST_F(SimulatedSessionDeafToDtr, ConnectsOnTheFirstReadyByteAfterTheReset) {
+    driver.Open();
+    EXPECT_EQ(link.unit().handshakes(), 0u);  // the ready bytes of the pause went with the flush
+    link.run(13000);
+    EXPECT_EQ(link.unit().handshakes(), 1u);
+    EXPECT_EQ(link.unit().infoBlocksSent(), 5u);
+    EXPECT_EQ(streamStarted, 1);
+    EXPECT_EQ(linkErrors, 0);
+    EXPECT_EQ(driver.rejectedPackets(), 0u);
+    EXPECT_GT(samples, 90);
+    EXPECT_GT(expectCommittedAsSent(), 90);
 }
 
 }  // namespace

@@ -37,9 +37,9 @@ bool runUntil(const std::function<bool()>& done, int milliseconds) {
     return done();
 }
 
-TEST(QtSerialLinkPty, DriverStreamsWhatTheSimulatorSendsOverAPty) {
-    device::SimulatedUnitOptions options;
-    options.seed = 7;
+// Runs the driver against the simulated unit on a pty until two dozen packet
+// periods went by; every packet decoded must be the one the unit sent.
+void expectDriverFollowsTheUnitOverAPty(const device::SimulatedUnitOptions& options) {
     PtyUnitServer server(options);
     // The server thread alone touches the unit; the test reads what it recorded after joining.
     std::map<std::uint32_t, device::TarrChartBlock> sent;
@@ -81,6 +81,21 @@ TEST(QtSerialLinkPty, DriverStreamsWhatTheSimulatorSendsOverAPty) {
         ++compared;
     }
     EXPECT_GE(compared, 20);
+    EXPECT_EQ(server.unit().handshakes(), 1u);
+}
+
+TEST(QtSerialLinkPty, DriverStreamsWhatTheSimulatorSendsOverAPty) {
+    device::SimulatedUnitOptions options;
+    options.seed = 7;
+    expectDriverFollowsTheUnitOverAPty(options);
+}
+
+TEST(QtSerialLinkPty, DriverKeepsItsSessionWithAUnitDeafToDtr) {
+    // Ready bytes from the moment the port opens, through the reset pause.
+    device::SimulatedUnitOptions options;
+    options.seed = 11;
+    options.ignoresDtr = true;
+    expectDriverFollowsTheUnitOverAPty(options);
 }
 
 TEST(QtSerialLinkPty, TimerTriggersExpireInTicks) {

@@ -32,6 +32,7 @@ double real(const std::string& text, const std::string& what) {
 const char* usage() {
     return "usage:\n"
            "  lumo-unit sim [--seconds N] [--ident HEX20] [--seed N] [--scenario truthful|deceptive]\n"
+           "                [--ignore-dtr]\n"
            "  lumo-unit probe --device PATH [--baud B] [--seconds N] [--command CH,RANGE,DAC@SECONDS ...]\n"
            "                  [--json] [--device-timeout T] [--data-timeout T] [--log FILE]\n"
            "  lumo-unit probe --list\n"
@@ -75,6 +76,8 @@ UnitOptions parseOptions(const std::vector<std::string>& arguments) {
             options.json = true;
         } else if (argument == "--list") {
             options.list = true;
+        } else if (argument == "--ignore-dtr") {
+            options.ignoreDtr = true;
         } else if (argument == "--device") {
             options.device = value();
         } else if (argument == "--baud") {

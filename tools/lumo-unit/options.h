@@ -29,6 +29,7 @@ struct UnitOptions {
     std::string ident;  // 20 hex digits
     std::uint32_t seed = 1;
     std::string scenario = "truthful";
+    bool ignoreDtr = false;  // sim: a unit whose reset line is not wired through
 };
 
 // Raises std::invalid_argument with a message for the user.

@@ -12,6 +12,7 @@ namespace lumo::tools {
 int runSim(const UnitOptions& options) {
     device::SimulatedUnitOptions unit;
     unit.seed = options.seed;
+    unit.ignoresDtr = options.ignoreDtr;
     unit.scenario = options.scenario == "deceptive" ? device::Scenario::deceptive() : device::Scenario::truthful();
     if (!options.ident.empty()) {
         for (std::size_t i = 0; i < unit.ident.size(); ++i) {

@@ -96,8 +96,14 @@ void UnitReport::sample(device::TLumoDevice_7_2& d) {
     const std::int64_t now = d.milliseconds();
     if (firstSampleAt_ < 0) firstSampleAt_ = now;
     lastSampleAt_ = now;
-    // Before the first packet is committed the samples are zero blocks: not the unit's.
-    const bool committed = d.lastCounter() != 0;
+    // The driver starts with zero blocks, and the hold rule keeps them in place
+    // of the first packet's samples (every channel's setting is new then): only
+    // from the second packet committed on are the samples the unit's.
+    if (d.lastCounter() != lastCommitted_) {
+        lastCommitted_ = d.lastCounter();
+        ++commits_;
+    }
+    const bool committed = commits_ >= 2;
     const int channels = committed ? std::min(d.channelCount(), 7) : 0;
     for (int c = 0; c < channels; ++c) {
         lowest_[static_cast<std::size_t>(c)] = std::min<int>(lowest_[static_cast<std::size_t>(c)], d.Samples[static_cast<std::size_t>(c)].adc);

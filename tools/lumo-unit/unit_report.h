@@ -42,6 +42,8 @@ private:
     std::int64_t firstSampleAt_ = -1;
     std::int64_t lastSampleAt_ = -1;
     std::int64_t lastStatusAt_ = -1;
+    std::uint32_t lastCommitted_ = 0;  // the driver's last counter at the previous sample
+    int commits_ = 0;
     std::array<int, 7> lowest_{};
     std::array<int, 7> highest_{};
 };
