@@ -31,7 +31,10 @@ public:
     std::string_view text(int id, Language language) const;
     bool contains(int id) const;
     std::size_t size() const { return pairs_.size(); }
-    std::span<const TextPair> pairs() const { return pairs_; }
+    // A view into the table: not offered on a temporary, which would be gone
+    // before a loop over the view began.
+    std::span<const TextPair> pairs() const& { return pairs_; }
+    std::span<const TextPair> pairs() const&& = delete;
 
 private:
     std::vector<TextPair> pairs_;  // sorted by identifier

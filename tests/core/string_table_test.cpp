@@ -137,7 +137,8 @@ TEST(StringTable, TheTestRunKeepsItsIdentifiers) {
 
 TEST(StringTable, EveryPairHasBothLanguages) {
     const std::set<int> languageNeutral{txt::ButtonOk, txt::SysPrinter, txt::QtViewInconclusive};
-    for (const TextPair& pair : StringTable().pairs()) {
+    const StringTable table;  // pairs() views the table: it must outlive the loop
+    for (const TextPair& pair : table.pairs()) {
         EXPECT_FALSE(pair.english.empty()) << pair.id;
         EXPECT_FALSE(pair.russian.empty()) << pair.id;
         // An English word left untranslated in the Russian text is a missing translation.
@@ -148,7 +149,8 @@ TEST(StringTable, EveryPairHasBothLanguages) {
 }
 
 TEST(StringTable, TranslationsKeepPlaceholdersHintsAccessKeysAndLineBreaks) {
-    for (const TextPair& pair : StringTable().pairs()) {
+    const StringTable table;
+    for (const TextPair& pair : table.pairs()) {
         SCOPED_TRACE(testing::Message() << pair.id << " " << pair.english);
         // Formats are filled with the same arguments whatever the language.
         EXPECT_EQ(conversions(pair.english), conversions(pair.russian));
