@@ -6,10 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "device/chart_block.h"
 #include "device/pointer_queue.h"
+#include "formats/chart_block.h"
 
 namespace lumo::device {
+
+// The unit sends its samples in the block form the charts store, and its
+// constants are the ones the chart header keeps.
+using formats::TChartBlock;
+using formats::UnitConstants;
 
 class SerialLink;
 class DriverHook;

@@ -18,9 +18,9 @@
 #include "device/lumo_device.h"
 #include "device/serial_link.h"
 #include "device/tune_spy.h"
+#include "formats/results_table.h"
 #include "recording/protocol_log.h"
 #include "recording/test_run_files.h"
-#include "scoring/results_table.h"
 
 namespace lumo::recording {
 
@@ -39,8 +39,8 @@ int speedEntryFromSetting(const std::string& value) {
     return 0;
 }
 
-std::string resistanceText(const device::TChartBlock& block, float value, const device::ResistanceCalibration& calibration,
-                           const std::string& unit) {
+std::string resistanceText(const formats::TChartBlock& block, float value,
+                           const device::ResistanceCalibration& calibration, const std::string& unit) {
     if (block.adc == 0 || block.adc == 4095) return "R = ???";
     const double kiloOhm = (double(value) - calibration.zeroRes) * calibration.propRes;
     if (!std::isfinite(kiloOhm)) return "R = ???";
@@ -291,7 +291,7 @@ void TestRun::identRead() {
 void TestRun::sample() {
     if (closed_ || stopping_ || closeRequested_ || !writer_) return;
     linkWasUp_ = true;
-    const device::UnitConstants unit = driver_->unitConstants();
+    const formats::UnitConstants unit = driver_->unitConstants();
     const float skin = driver_->ChannelValue(5);
     const float level = filter_.push(skin, unit.dacZero);
     derived_ = derivedBlock(driver_->Samples[5], level, unit);
@@ -348,9 +348,9 @@ void TestRun::sample() {
 }
 
 void TestRun::writeRecord() {
-    const std::array<device::TChartBlock, 4> fast = {driver_->SubSamples[0][0], driver_->SubSamples[1][0],
+    const std::array<formats::TChartBlock, 4> fast = {driver_->SubSamples[0][0], driver_->SubSamples[1][0],
                                                      driver_->SubSamples[2][0], driver_->Samples[0]};
-    std::array<device::TChartBlock, 7> slow;
+    std::array<formats::TChartBlock, 7> slow;
     for (std::size_t channel = 1; channel < 7; ++channel) slow[channel - 1] = driver_->Samples[channel];
     slow[6] = derived_;
     writer_->appendRecord(fast, slow, static_cast<std::uint16_t>(std::min<std::uint32_t>(mark_, 65535)));
@@ -389,7 +389,7 @@ void TestRun::linkError() {
 
 void TestRun::saveChart() {
     writer_->finish();
-    scoring::TQtFile table(*questions_);
+    formats::TQtFile table(*questions_);
     table.chartFile = chartFile_.string();
     table.examinee = questions_->examineeName;
     table.operatorName = questions_->operatorName;
@@ -398,7 +398,7 @@ void TestRun::saveChart() {
     table.started = startTime_;
     table.finished = endTime_;
     table.sampleCount = static_cast<std::uint32_t>(counter_ - startIndex_);
-    const int rows = static_cast<int>(std::min<std::size_t>(presentations_.size(), scoring::kMaxTableRows));
+    const int rows = static_cast<int>(std::min<std::size_t>(presentations_.size(), formats::kMaxTableRows));
     table.SetRowCount(rows);
     table.questionTime = questionTime_;
     table.duration = static_cast<std::int32_t>(core::rnd(double(endMs_ - startMs_) / 1000.0));
@@ -407,7 +407,7 @@ void TestRun::saveChart() {
         table.SetQuestionNumber(row, p.question);
         table.SetRowMark(row, p.answer);
         table.SetOnset(row, p.onset);
-        for (int entry = 1; entry <= scoring::kReadingEntries; ++entry) {
+        for (int entry = 1; entry <= formats::kReadingEntries; ++entry) {
             table.SetReading(row, entry, p.readings[static_cast<std::size_t>(entry - 1)]);
         }
     }
@@ -513,7 +513,7 @@ void TestRun::writeBackSettings() {
     const DisplayKeep keep = view_.displayKeep();
     core::SettingsList& list = workstation_.settings().list();
     list.setValue("Test_Speed", speedSetting(keep.speedEntry));
-    for (int i = 0; i < kScreenChannels; ++i) {
+    for (int i = 0; i < formats::kScreenChannels; ++i) {
         const auto index = static_cast<std::size_t>(i);
         list.setValue("Test_iMin" + std::to_string(i), std::to_string(keep.top[index]));
         list.setValue("Test_iMax" + std::to_string(i), std::to_string(keep.bottom[index]));

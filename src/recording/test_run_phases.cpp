@@ -82,10 +82,10 @@ void TestRun::speedChanged(int entry) {
     filter_.reset();
 }
 
-void TestRun::addScreenEvents(const std::vector<ScreenEvent>& events) {
+void TestRun::addScreenEvents(const std::vector<formats::ScreenEvent>& events) {
     if (events.empty() || !writer_ || stopping_ || phase_ == TestPhase::Settling) return;
     try {
-        for (const ScreenEvent& event : events) writer_->appendScreenEvent(event);
+        for (const formats::ScreenEvent& event : events) writer_->appendScreenEvent(event);
     } catch (const std::exception& error) {
         stopping_ = true;
         outcome_ = TestOutcome::SaveFailed;
@@ -145,7 +145,7 @@ void TestRun::startTest() {
     const ScreenStart start = view_.screenStart();
     try {
         writer_->appendScreenHeader(start.bandHeights);
-        for (const ScreenEvent& event : start.events) writer_->appendScreenEvent(event);
+        for (const formats::ScreenEvent& event : start.events) writer_->appendScreenEvent(event);
     } catch (const std::exception& error) {
         stopping_ = true;
         outcome_ = TestOutcome::SaveFailed;

@@ -10,7 +10,7 @@
 #include "core/text_file.h"
 #include "core/text_format.h"
 #include "core/texts/scoring.h"
-#include "recording/chart.h"
+#include "formats/chart.h"
 #include "scoring/features.h"
 #include "scoring/workspace.h"
 
@@ -43,7 +43,7 @@ void fillSlot(float* slot, int n, float value) {
 }
 
 // `source` is the workspace's chart reader: charts of one length reuse its arrays.
-void loadChart(ScoringWorkspace& workspace, recording::TLumoChart_7_1& source, const ChartLoader::Mirrored& mirrored,
+void loadChart(ScoringWorkspace& workspace, formats::TLumoChart_7_1& source, const ChartLoader::Mirrored& mirrored,
                const core::Texts& texts, const fs::path& file, int chart) {
     source.LoadFromFile(file);
     const std::string name = file.string();

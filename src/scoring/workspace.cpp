@@ -117,9 +117,9 @@ std::size_t ScoringWorkspace::memoryBytes() const {
     bytes += sizeof(ChannelSettings) + sizeof(ExamInfo);
     bytes += 3 * static_cast<std::size_t>(kPositions) * sizeof(float) + 3 * kSeriesLength * sizeof(double);
     for (const SpectrumBasis& basis : scratch_->bases) bytes += basis.bytes();
-    const recording::TLumoChart_7_1& chart = scratch_->chart;
-    for (const recording::TarrChannelBlock& channel : chart.channels) {
-        bytes += channel.capacity() * sizeof(recording::TChannelBlock);
+    const formats::TLumoChart_7_1& chart = scratch_->chart;
+    for (const formats::TarrChannelBlock& channel : chart.channels) {
+        bytes += channel.capacity() * sizeof(formats::TChannelBlock);
     }
     bytes += chart.marks.capacity() * sizeof(std::uint16_t);
     return bytes;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/colors.h"
-#include "recording/chart.h"
+#include "formats/chart.h"
 #include "scoring/signal.h"
 
 namespace lumo::core {
@@ -139,7 +139,7 @@ struct ExtractorScratch {
     // The chart the scoring run reads before it copies the signals into the
     // sample store. Kept from run to run: charts of one length reuse its
     // arrays instead of having fresh memory faulted in for every chart.
-    recording::TLumoChart_7_1 chart;
+    formats::TLumoChart_7_1 chart;
 
     // The basis of series length n, made on first use; none for lengths
     // beyond the cache (Spectr then computes its own).
