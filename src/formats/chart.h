@@ -93,11 +93,4 @@ public:
     TarrSingle maxima;
 };
 
-// The event digit of a mark word: (mark div 1000) mod 10 below 30000 (so the
-// test's begin 10000 and end 20000 show as 0); the speed codes from 30000 on
-// carry no event and give 0.
-inline int markEvent(std::uint16_t mark) {
-    return mark < 30000 ? (mark / 1000) % 10 : 0;
-}
-
 }  // namespace lumo::formats

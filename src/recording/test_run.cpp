@@ -18,6 +18,7 @@
 #include "device/lumo_device.h"
 #include "device/serial_link.h"
 #include "device/tune_spy.h"
+#include "formats/mark_word.h"
 #include "formats/results_table.h"
 #include "recording/protocol_log.h"
 #include "recording/test_run_files.h"
@@ -354,7 +355,7 @@ void TestRun::writeRecord() {
     for (std::size_t channel = 1; channel < 7; ++channel) slow[channel - 1] = driver_->Samples[channel];
     slow[6] = derived_;
     writer_->appendRecord(fast, slow, static_cast<std::uint16_t>(std::min<std::uint32_t>(mark_, 65535)));
-    mark_ = afterStart_ ? 30000u + 1000u * static_cast<std::uint32_t>(speed_) : 0u;
+    mark_ = afterStart_ ? formats::speedMark(speed_) : 0u;
     afterStart_ = false;
     takeReading();
 }
