@@ -179,7 +179,7 @@ void TestRun::readSettings() {
 }
 
 bool TestRun::openUnit() {
-    driver_ = std::make_unique<device::TLumoDevice_7_2>(8, 7, true, 31250, 1);
+    driver_ = std::make_unique<device::TLumoDevice_7_2>(device::kUnitGeometry);
     driver_->DeviceTimeout = static_cast<std::uint16_t>(std::clamp(deviceTimeout_, 0, 65535));
     driver_->DataTimeout = static_cast<std::uint16_t>(std::clamp(dataTimeout_, 0, 65535));
     driver_->AttachPort(&link_);

@@ -39,7 +39,7 @@ std::vector<Command> decodeCommands(const Bytes& bytes) {
 // DacZero 2048, DacScale -36, Gains[0] / Gains[7] = 36.
 class ScriptedTuning : public ::testing::Test {
 protected:
-    ScriptedTuning() : driver(8, 7, true, 31250, 1) {
+    ScriptedTuning() : driver(kUnitGeometry) {
         driver.DeviceTimeout = 18;
         driver.DataTimeout = 18;
         driver.AttachPort(&link);
@@ -312,7 +312,7 @@ TEST_F(ScriptedTuning, FormsFreeingTunersAndSpiesInCreationOrderLeaveTheDriverSo
 }
 
 TEST(DriverHookLifetime, ADriverFreedFirstDetachesItsHooks) {
-    auto driver = std::make_unique<TLumoDevice_7_2>(8, 7, true, 31250, 1);
+    auto driver = std::make_unique<TLumoDevice_7_2>(kUnitGeometry);
     TLumoChannelsTuner_7_2 tuner(*driver, 3583, 512, 650, 5000, 0);
     driver.reset();
     EXPECT_EQ(tuner.driver(), nullptr);
@@ -323,7 +323,7 @@ TEST(DriverHookLifetime, ADriverFreedFirstDetachesItsHooks) {
 // Tuning against the simulated unit on a virtual clock.
 class SimulatedTuning : public ::testing::Test {
 protected:
-    SimulatedTuning() : driver(8, 7, true, 31250, 1) {
+    SimulatedTuning() : driver(kUnitGeometry) {
         driver.DeviceTimeout = 18;
         driver.DataTimeout = 18;
         driver.AttachPort(&link);
