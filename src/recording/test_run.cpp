@@ -15,6 +15,7 @@
 #include "core/texts/recording.h"
 #include "core/workstation.h"
 #include "device/channel_tuner.h"
+#include "device/channel_tuning.h"
 #include "device/lumo_device.h"
 #include "device/serial_link.h"
 #include "device/tune_spy.h"
@@ -202,16 +203,9 @@ bool TestRun::openUnit() {
 
 void TestRun::createTuners() {
     for (int channel = 0; channel < 7; ++channel) {
-        auto tuner = std::make_unique<device::TLumoChannelsTuner_7_2>(*driver_, 3583, 512, 650, 5000, channel);
-        const int delay = spyDelay_[static_cast<std::size_t>(channel)];
-        std::unique_ptr<device::TLumoChannelsTuneSpy_7_2> spy;
-        if (channel == 5) {
-            spy = std::make_unique<device::TLumoChannelsTuneSpy_7_2_GSC>(*driver_, 3583, 512, 3839, 256, 1024, channel,
-                                                                         false, 1024, delay);
-        } else {
-            spy = std::make_unique<device::TLumoChannelsTuneSpy_7_2>(*driver_, 3583, 512, 3839, 256, 1024, channel,
-                                                                     false, 1024, delay);
-        }
+        std::unique_ptr<device::TLumoChannelsTuner_7_2> tuner = device::makeChannelTuner(*driver_, channel);
+        std::unique_ptr<device::TLumoChannelsTuneSpy_7_2> spy =
+            device::makeChannelSpy(*driver_, channel, spyDelay_[static_cast<std::size_t>(channel)]);
         device::TLumoChannelsTuneSpy_7_2* spyPtr = spy.get();
         tuner->OnDone = [this, spyPtr, channel](device::TLumoChannelsTuner_7_2& done) {
             done.Stop();

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "device/channel_tuner.h"
+#include "device/channel_tuning.h"
 #include "device/device_script.h"
 #include "device/simulated_link.h"
 #include "device/tune_spy.h"
@@ -164,6 +165,20 @@ TEST_F(ScriptedTuning, TunerShiftsTheOffsetOrReportsTheLimit) {
     feed();
     EXPECT_EQ(limits, 1);
     EXPECT_TRUE(sent().empty());
+}
+
+TEST_F(ScriptedTuning, TheWorkstationsTunerAndSpies) {
+    const std::unique_ptr<TLumoChannelsTuner_7_2> tuner = makeChannelTuner(driver, 4);
+    tuner->Start();
+    EXPECT_EQ(tuner->offsetStep(), -650);
+    channels[4].adc = 3584;  // just above the window
+    feed();
+    feed();
+    EXPECT_EQ(sent(), (std::vector<Command>{{4, 0, (2048 + 650) & ~7}}));
+
+    // Only the skin-resistance channel searches its offset out of saturation.
+    EXPECT_NE(dynamic_cast<TLumoChannelsTuneSpy_7_2_GSC*>(makeChannelSpy(driver, 5, 1000).get()), nullptr);
+    EXPECT_EQ(dynamic_cast<TLumoChannelsTuneSpy_7_2_GSC*>(makeChannelSpy(driver, 3, 1000).get()), nullptr);
 }
 
 TEST_F(ScriptedTuning, SpyMovesTheOffsetByOneStepAtTheCurrentRange) {
