@@ -21,8 +21,10 @@ bool isArtefactWord(float word) {
 
 void MarkArtefactQuestions(ScoringWorkspace& workspace, int chartCount, int questionTime) {
     const std::int64_t window = core::rnd(questionTime * workspace.fs);
-    for (int chart = 1; chart <= std::min(chartCount, kMaxCharts); ++chart) {
-        for (int question = 0; question <= kMaxQuestionNumber; ++question) workspace.setArtefact(chart, question, false);
+    for (int chart = 1; chart <= std::min(chartCount, core::kMaxChartsPerExam); ++chart) {
+        for (int question = 0; question <= core::kMaxQuestions; ++question) {
+            workspace.setArtefact(chart, question, false);
+        }
         const int n = workspace.chart(chart).sampleCount;
         const float* marks = workspace.samples(chart, kMarkSlot);
         for (int row = 1; row <= workspace.chart(chart).rowCount; ++row) {
@@ -33,7 +35,7 @@ void MarkArtefactQuestions(ScoringWorkspace& workspace, int chartCount, int ques
             for (std::int64_t p = std::max<std::int64_t>(info.onset, 0); p <= last && !artefact; ++p) {
                 artefact = isArtefactWord(marks[p]);
             }
-            if (artefact && info.question >= 0 && info.question <= kMaxQuestionNumber) {
+            if (artefact && info.question >= 0 && info.question <= core::kMaxQuestions) {
                 workspace.setArtefact(chart, info.question, true);
             }
         }

@@ -156,7 +156,7 @@ void ChartLoader::load(const fs::path& file, int chart) {
 void LoadCharts(ScoringWorkspace& workspace, const core::Settings& settings, const core::Texts& texts,
                 const std::vector<fs::path>& fileNames, int chartCount) {
     ChartLoader loader(workspace, settings, texts);
-    const int charts = std::min({chartCount, static_cast<int>(fileNames.size()), kMaxCharts});
+    const int charts = std::min({chartCount, static_cast<int>(fileNames.size()), core::kMaxChartsPerExam});
     for (int chart = 1; chart <= charts; ++chart) loader.load(fileNames[static_cast<std::size_t>(chart - 1)], chart);
 }
 

@@ -78,7 +78,7 @@ void storeResultsTable(ScoringWorkspace& workspace, const core::Texts& texts, co
                        const fs::path& fileName, int chart) {
     for (int i = 1; i <= table.RowCount(); ++i) {
         const int question = table.QuestionNumber(i);
-        if (!table.IsExcluded(i) && (question < 1 || question > kMaxQuestionNumber)) {
+        if (!table.IsExcluded(i) && (question < 1 || question > core::kMaxQuestions)) {
             throw EInOutError(core::formatText(texts(txt::TableBadQuestion),
                                                {fileName.string(), static_cast<long long>(i),
                                                 static_cast<long long>(question)}));
@@ -138,10 +138,10 @@ void LoadQuestionSet(ScoringWorkspace& workspace, const core::TQstTest& question
     exam.examinee = questions.examineeName;
     exam.operatorName = questions.operatorName;
     exam.method = questions.method;
-    exam.questionCount = std::min(questions.questionCount(), kMaxQuestionNumber);
+    exam.questionCount = std::min(questions.questionCount(), core::kMaxQuestions);
     exam.examMark = questions.examMark;
     exam.date = questions.date;
-    for (int i = 1; i <= kMaxQuestionNumber; ++i) {
+    for (int i = 1; i <= core::kMaxQuestions; ++i) {
         QuestionInfo& info = exam.questions[static_cast<std::size_t>(i)];
         if (i > exam.questionCount) {
             info = QuestionInfo{};
@@ -177,7 +177,7 @@ void SaveResultsTable(const ScoringWorkspace& workspace, const fs::path& fileNam
 ScoreResult ScoreExam(ScoringWorkspace& workspace, const core::Settings& settings, const core::Texts& texts,
                       const ExamFiles& files, ScoringView& view) {
     ScoreResult result;
-    const int charts = std::min(static_cast<int>(files.charts.size()), kMaxCharts);
+    const int charts = std::min(static_cast<int>(files.charts.size()), core::kMaxChartsPerExam);
     const int questionTime = settings.list().integer("QuestionTime");
     const core::TQstTest questions(files.questionSet, core::kExamTypeCounters, core::QuestionTypes(settings));
     const std::vector<LoadedTable> tables = loadTables(files, questions);

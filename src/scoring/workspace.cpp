@@ -54,7 +54,7 @@ void ScoringWorkspace::allocate(const std::function<void(int)>& move) {
     report(move, gauge++);
     charts_.assign(kChartIndices, ChartHeader{});
     report(move, gauge++);
-    artefacts_.assign(static_cast<std::size_t>(kChartIndices) * (kMaxQuestionNumber + 1), 0);
+    artefacts_.assign(static_cast<std::size_t>(kChartIndices) * (core::kMaxQuestions + 1), 0);
     report(move, gauge++);
     channels_ = std::make_unique<ChannelSettings>();
     report(move, gauge++);
