@@ -75,7 +75,7 @@ public:
     void LoadFromBytes(std::string_view bytes);
     std::string SaveToBytes() const;
 
-    // Value of point i of channel c, and the mark word of point i.
+    // Value of point i of channel c, and the mark word of point i (formats/mark_word.h reads it).
     float value(int channel, std::size_t point) const { return channels[static_cast<std::size_t>(channel)][point].value; }
     std::uint16_t mark(std::size_t point) const { return marks[point]; }
 
