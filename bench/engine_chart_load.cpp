@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "recording/chart.h"
+#include "formats/chart.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using lumo::device::TChartBlock;
+using lumo::formats::TChartBlock;
 
 constexpr int kRecords = 4800;
 
@@ -26,8 +26,8 @@ public:
         if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
         folder_ = pattern;
         const std::vector<float> gains = {1, 2, 4, 8, 16, 32, 64, 128};
-        std::string bytes = lumo::recording::chartSignature() +
-                            lumo::recording::encodeChartHeader(8, 1, 2048, 2048, 0.37f, gains);
+        std::string bytes = lumo::formats::chartSignature() +
+                            lumo::formats::encodeChartHeader(8, 1, 2048, 2048, 0.37f, gains);
         std::uint32_t seed = 7;
         auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
         for (int m = 0; m < kRecords; ++m) {
@@ -37,7 +37,7 @@ public:
                 slow.push_back({static_cast<std::uint8_t>(next() % 8), static_cast<std::int16_t>(next() % 4096),
                                 static_cast<std::uint16_t>((next() % 512) << 3)});
             }
-            lumo::recording::appendChartRecord(bytes, fast, slow, m % 8 == 0 ? static_cast<std::uint16_t>(m / 8) : 0);
+            lumo::formats::appendChartRecord(bytes, fast, slow, m % 8 == 0 ? static_cast<std::uint16_t>(m / 8) : 0);
         }
         std::ofstream(file(), std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
@@ -54,7 +54,7 @@ private:
 void BM_ChartLoadFromFile(benchmark::State& state) {
     const TenMinuteChart chart;
     for (auto _ : state) {
-        lumo::recording::TLumoChart_7_1 loaded;
+        lumo::formats::TLumoChart_7_1 loaded;
         loaded.LoadFromFile(chart.file());
         benchmark::DoNotOptimize(loaded.count);
     }
@@ -65,7 +65,7 @@ BENCHMARK(BM_ChartLoadFromFile)->Unit(benchmark::kMicrosecond);
 // charts): its arrays are reused, so fresh memory is not faulted in.
 void BM_ChartReloadFromFile(benchmark::State& state) {
     const TenMinuteChart chart;
-    lumo::recording::TLumoChart_7_1 loaded;
+    lumo::formats::TLumoChart_7_1 loaded;
     for (auto _ : state) {
         loaded.LoadFromFile(chart.file());
         benchmark::DoNotOptimize(loaded.count);

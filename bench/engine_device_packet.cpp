@@ -73,7 +73,7 @@ std::vector<std::uint8_t> infoBlock() {
 
 struct Fixture {
     BenchLink link;
-    TLumoDevice_7_2 driver{8, 7, true, 31250, 1};
+    TLumoDevice_7_2 driver{lumo::device::kUnitGeometry};
     std::vector<std::unique_ptr<lumo::device::TLumoChannelsTuner_7_2>> tuners;
     std::vector<std::unique_ptr<lumo::device::TLumoChannelsTuneSpy_7_2>> spies;
     std::array<std::uint8_t, 34> packet{};

@@ -15,9 +15,9 @@
 #include "core/settings.h"
 #include "core/string_table.h"
 #include "core/text_file.h"
-#include "recording/chart.h"
+#include "formats/chart.h"
+#include "formats/results_table.h"
 #include "scoring/features.h"
-#include "scoring/results_table.h"
 #include "scoring/scoring_run.h"
 #include "scoring/workspace.h"
 
@@ -58,19 +58,19 @@ std::vector<std::string> settingsLines() {
 // Eight channels of a reacting examinee, one record per 1/8 s.
 std::string chartBytes(const std::vector<int>& onsets, unsigned seed) {
     const std::array<float, 8> gains = {1, 1, 1, 1, 1, 1, 1, 1};
-    std::string out = recording::chartSignature() + recording::encodeChartHeader(8, 1, 0, 0, 0, gains);
+    std::string out = formats::chartSignature() + formats::encodeChartHeader(8, 1, 0, 0, 0, gains);
     unsigned state = seed;
     auto noise = [&state] {
         state = state * 1664525u + 1013904223u;
         return static_cast<double>(state >> 8) / (1u << 24) - 0.5;
     };
     auto block = [](double v) {
-        device::TChartBlock b;
+        formats::TChartBlock b;
         b.adc = static_cast<std::int16_t>(std::lround(std::fmin(4095, std::fmax(0, v))));
         return b;
     };
-    std::vector<device::TChartBlock> fast(4);
-    std::vector<device::TChartBlock> slow(7);
+    std::vector<formats::TChartBlock> fast(4);
+    std::vector<formats::TChartBlock> slow(7);
     std::size_t next = 0;
     double since = 1e9;
     for (int m = 0; m < kSeconds * 8; ++m) {
@@ -94,7 +94,7 @@ std::string chartBytes(const std::vector<int>& onsets, unsigned seed) {
                                   2048 + 80 * noise(),
                                   2048 + 200 * response};
         for (int c = 0; c < 7; ++c) slow[static_cast<std::size_t>(c)] = block(values[c] + 10 * noise());
-        recording::appendChartRecord(out, fast, slow, mark);
+        formats::appendChartRecord(out, fast, slow, mark);
         since += 0.125;
     }
     return out;
@@ -123,7 +123,7 @@ struct Exam {
         const core::TQstTest questions(files.questionSet, 7, core::QuestionTypes(settings));
         for (int k = 1; k <= kCharts; ++k) {
             std::vector<int> onsets;
-            scoring::TQtFile table(questions);
+            formats::TQtFile table(questions);
             table.SetRowCount(kQuestions);
             for (int q = 1; q <= kQuestions; ++q) {
                 const int onset = (15 + 25 * (q - 1)) * 32;

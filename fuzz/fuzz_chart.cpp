@@ -8,11 +8,11 @@
 #include <string_view>
 
 #include "core/errors.h"
-#include "recording/chart.h"
+#include "formats/chart.h"
 
 namespace {
 
-using lumo::recording::TLumoChart_7_1;
+using lumo::formats::TLumoChart_7_1;
 
 void checkRanges(const TLumoChart_7_1& chart) {
     for (std::size_t c = 0; c < chart.channels.size(); ++c) {

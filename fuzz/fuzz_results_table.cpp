@@ -8,7 +8,7 @@
 
 #include "core/errors.h"
 #include "core/question_set.h"
-#include "scoring/results_table.h"
+#include "formats/results_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         question.sign = sign;
         set.questions.push_back(question);
     }
-    lumo::scoring::TQtFile table(set);
+    lumo::formats::TQtFile table(set);
     try {
         table.LoadFromBytes(bytes, "fuzz.qt1");
     } catch (const lumo::LumoError&) {
@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         table.IsExcluded(i);
     }
     const std::string saved = table.SaveToBytes();
-    lumo::scoring::TQtFile again(set);
+    lumo::formats::TQtFile again(set);
     again.LoadFromBytes(saved, "again.qt1");
     if (again.SaveToBytes() != saved) std::abort();
     for (int i = 1; i <= table.RowCount(); ++i) {

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         capture.push_back({time, device::TrafficKind::Received, {data + at, data + end}, false});
     }
     device::ReplayLink link(std::move(capture));
-    device::TLumoDevice_7_2 driver(8, 7, true, 31250, 1);
+    device::TLumoDevice_7_2 driver(device::kUnitGeometry);
     driver.DeviceTimeout = 18;
     driver.DataTimeout = 18;
     driver.AttachPort(&link);

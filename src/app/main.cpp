@@ -23,11 +23,11 @@
 #include "core/ui/main_window.h"
 #include "core/ui/progress_window.h"
 #include "core/workstation.h"
+#include "demo/demo.h"
 #include "device/ui/calibrate_command.h"
 #include "platform/help_viewer.h"
 #include "platform/installed_data.h"
 #include "platform/sleep_inhibitor.h"
-#include "recording/demo.h"
 #include "recording/ui/test_command.h"
 #include "scoring/workspace.h"
 
@@ -71,10 +71,10 @@ int runDemoCommand(const lumo::core::CommandLine& line) {
         std::cerr << "lumo: " << error.what() << std::endl;
         return 1;
     }
-    lumo::recording::DemoOptions options;
+    lumo::demo::DemoOptions options;
     options.charts = line.demoCharts;
     options.deceptive = !line.truthful;
-    return lumo::recording::runDemo(options, home, std::cout, std::cerr).exitCode;
+    return lumo::demo::runDemo(options, home, std::cout, std::cerr).exitCode;
 }
 
 }  // namespace
@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
         // charts recorded against the simulated unit, ready to review and score.
         if (line.sample) {
             std::ostringstream summary;
-            if (recording::runDemo({}, *line.initHome, summary, std::cerr).exitCode != 0) return 1;
+            if (demo::runDemo({}, *line.initHome, summary, std::cerr).exitCode != 0) return 1;
         }
         std::cout << "Data home ready: " << *line.initHome << std::endl;
         return 0;

@@ -45,7 +45,7 @@ Calibration::Calibration(SerialLink& link, const core::Clock& clock, Calibration
       options_(std::move(options)),
       texts_(std::move(texts)),
       view_(view),
-      driver_(std::make_unique<TLumoDevice_7_2>(8, 7, true, 31250, 1)) {}
+      driver_(std::make_unique<TLumoDevice_7_2>(kUnitGeometry)) {}
 
 Calibration::~Calibration() {
     try {

@@ -14,7 +14,7 @@ class TLumoChannelsTuner_7_2 : public DriverHook {
 public:
     using Notify = std::function<void(TLumoChannelsTuner_7_2& tuner)>;
 
-    // The system passes 3583, 512, 650 and 5000 ms.
+    // makeChannelTuner passes the workstation's values.
     TLumoChannelsTuner_7_2(TLumoDevice_7_2& driver, int highLimit, int lowLimit, int step, int duration, int channel);
 
     virtual void Start();

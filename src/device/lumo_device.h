@@ -6,10 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "device/chart_block.h"
 #include "device/pointer_queue.h"
+#include "device/unit_geometry.h"
+#include "formats/chart_block.h"
 
 namespace lumo::device {
+
+// The unit sends its samples in the block form the charts store, and its
+// constants are the ones the chart header keeps.
+using formats::TChartBlock;
+using formats::UnitConstants;
 
 class SerialLink;
 class DriverHook;
@@ -41,9 +47,12 @@ public:
     static constexpr int kQueueCapacity = 256;
     static constexpr int kIdentSize = 10;
 
-    // The system always passes 8 ranges, 7 channels, the high bit, 31250 us and 1 fast channel.
+    // The workstation always passes kUnitGeometry.
     TLumoDevice_7_2(std::uint8_t rangeCount, std::uint8_t channelCount, bool highBitFlag, std::int32_t period,
                     std::uint8_t fastCount);
+    explicit TLumoDevice_7_2(const UnitGeometry& geometry)
+        : TLumoDevice_7_2(geometry.rangeCount, geometry.channelCount, geometry.highBitFlag, geometry.period,
+                          geometry.fastCount) {}
     // Frees queued commands, gives the port its handlers back and detaches the
     // tuners and spies still hooked in; does not close the port.
     virtual ~TLumoDevice_7_2();

@@ -8,10 +8,13 @@
 #include <random>
 #include <vector>
 
-#include "device/chart_block.h"
 #include "device/physiology.h"
+#include "formats/chart_block.h"
 
 namespace lumo::device {
+
+// The unit sends its samples in the block form the charts store.
+using formats::TChartBlock;
 
 // The constants a simulated unit is built with; its info block reports them
 // with a little measurement noise, as a real unit does.

@@ -15,8 +15,7 @@ public:
     using Notify = std::function<void(TLumoChannelsTuneSpy_7_2& spy)>;
     using ErrorNotify = std::function<void(TLumoChannelsTuneSpy_7_2& spy, const std::string& message)>;
 
-    // The system passes 3583, 512, 3839, 256, 1024, the channel, false, 1024
-    // and the channel's SpyDelay.
+    // makeChannelSpy passes the workstation's values and the channel's SpyDelay.
     TLumoChannelsTuneSpy_7_2(TLumoDevice_7_2& driver, int highLimit, int lowLimit, int outerHighLimit,
                              int outerLowLimit, int step, int channel, bool outerMode, int spanThreshold, int delay);
 

@@ -214,11 +214,11 @@ PeriodPlan DisplayModel::drawPeriod(const PeriodSample& sample) {
     return plan;
 }
 
-void DisplayModel::addEvent(std::vector<ScreenEvent>& events, int channel) const {
+void DisplayModel::addEvent(std::vector<formats::ScreenEvent>& events, int channel) const {
     if (recording_) events.push_back(screenEvent(channel, eventTime()));
 }
 
-std::optional<Marker> DisplayModel::centre(int channel, std::vector<ScreenEvent>& events) {
+std::optional<Marker> DisplayModel::centre(int channel, std::vector<formats::ScreenEvent>& events) {
     Channel& c = ch(channel);
     const int band = c.bottom - c.top;
     if (band <= 0 || c.gain11 <= 0) return std::nullopt;
@@ -231,7 +231,7 @@ std::optional<Marker> DisplayModel::centre(int channel, std::vector<ScreenEvent>
     return Marker{channel, currentX(), c.top + c.drag, after && *after < *before};
 }
 
-int DisplayModel::drag(int channel, int dy, std::vector<ScreenEvent>& events, int minCentre, int maxCentre) {
+int DisplayModel::drag(int channel, int dy, std::vector<formats::ScreenEvent>& events, int minCentre, int maxCentre) {
     Channel& c = ch(channel);
     const int middle = (c.top + c.bottom) / 2;
     if (maxCentre < 0) maxCentre = height_;
@@ -244,7 +244,8 @@ int DisplayModel::drag(int channel, int dy, std::vector<ScreenEvent>& events, in
     return applied;
 }
 
-int DisplayModel::changeGain(int channel, int gain, std::vector<ScreenEvent>& events, std::optional<Marker>& marker) {
+int DisplayModel::changeGain(int channel, int gain, std::vector<formats::ScreenEvent>& events,
+                             std::optional<Marker>& marker) {
     Channel& c = ch(channel);
     gain = std::clamp(gain, 0, 9);
     const int old = c.gain11 / 11;
@@ -272,9 +273,9 @@ std::array<std::int32_t, kDisplayChannels> DisplayModel::bandHeights() const {
     return out;
 }
 
-ScreenEvent DisplayModel::screenEvent(int channel, std::int32_t time) const {
+formats::ScreenEvent DisplayModel::screenEvent(int channel, std::int32_t time) const {
     const Channel& c = ch(channel);
-    ScreenEvent e;
+    formats::ScreenEvent e;
     e.time = time;
     e.channel = channel;
     e.gain = static_cast<std::uint8_t>(c.gain11);

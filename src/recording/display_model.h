@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/colors.h"
-#include "recording/screen_settings.h"
+#include "formats/screen_settings.h"
 #include "recording/test_run.h"
 
 namespace lumo::core {
@@ -64,7 +64,7 @@ struct PeriodPlan {
     std::optional<int> gridColumn;   // dots every gridSpacing pixels down this column
     std::vector<Segment> segments;
     std::vector<Marker> markers;     // AutoFit re-centrings
-    std::vector<ScreenEvent> events;  // AutoFit re-centrings while recording
+    std::vector<formats::ScreenEvent> events;  // AutoFit re-centrings while recording
 };
 
 class DisplayModel {
@@ -107,14 +107,14 @@ public:
     int scrollOffset() const { return scrollOffset_; }
 
     // Centring one channel: the trace to the middle of its band.
-    std::optional<Marker> centre(int channel, std::vector<ScreenEvent>& events);
+    std::optional<Marker> centre(int channel, std::vector<formats::ScreenEvent>& events);
     // Drags the band by dy pixels; the band's centre (where its label sits)
     // stays within minCentre ... maxCentre (-1: the chart height). Returns the
     // drag actually applied.
-    int drag(int channel, int dy, std::vector<ScreenEvent>& events, int minCentre = 0, int maxCentre = -1);
+    int drag(int channel, int dy, std::vector<formats::ScreenEvent>& events, int minCentre = 0, int maxCentre = -1);
     // A gain change from the label; returns the gain now in force (the old one
     // when a recording refuses switching the channel on or off).
-    int changeGain(int channel, int gain, std::vector<ScreenEvent>& events, std::optional<Marker>& marker);
+    int changeGain(int channel, int gain, std::vector<formats::ScreenEvent>& events, std::optional<Marker>& marker);
 
     // Per channel state.
     int bandTop(int channel) const { return ch(channel).top; }
@@ -133,7 +133,7 @@ public:
 
     // The screen-settings file: band heights and the eight events at the start.
     std::array<std::int32_t, kDisplayChannels> bandHeights() const;
-    ScreenEvent screenEvent(int channel, std::int32_t time) const;
+    formats::ScreenEvent screenEvent(int channel, std::int32_t time) const;
     // The bands and gains to write back, per mille with the drag applied.
     int savedTop(int channel) const;
     int savedBottom(int channel) const;
@@ -160,7 +160,7 @@ private:
     std::optional<int> yOf(const Channel& c, int channel, double input) const;
     void resetDifference();
     double pushDifference(double x);
-    void addEvent(std::vector<ScreenEvent>& events, int channel) const;
+    void addEvent(std::vector<formats::ScreenEvent>& events, int channel) const;
 
     std::array<Channel, kDisplayChannels> channels_{};
     double resolution_;

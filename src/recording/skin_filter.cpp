@@ -46,8 +46,9 @@ std::uint16_t clampedDac(double value) {
 
 }  // namespace
 
-device::TChartBlock derivedBlock(const device::TChartBlock& channel5, float level, const device::UnitConstants& unit) {
-    device::TChartBlock block;
+formats::TChartBlock derivedBlock(const formats::TChartBlock& channel5, float level,
+                                  const formats::UnitConstants& unit) {
+    formats::TChartBlock block;
     block.range = 0;
     block.dac = channel5.dac;
     const double gain0 = unit.gains[0];

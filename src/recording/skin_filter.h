@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "device/chart_block.h"
+#include "formats/chart_block.h"
 
 namespace lumo::recording {
 
@@ -32,6 +32,7 @@ private:
 // The derived channel 7 block of a period: channel 5's offset code and the
 // level folded into a 16-bit reading; out-of-range levels saturate at 0 or
 // 4096 with the offset code moved to carry the rest.
-device::TChartBlock derivedBlock(const device::TChartBlock& channel5, float level, const device::UnitConstants& unit);
+formats::TChartBlock derivedBlock(const formats::TChartBlock& channel5, float level,
+                                  const formats::UnitConstants& unit);
 
 }  // namespace lumo::recording

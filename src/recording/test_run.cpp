@@ -15,12 +15,14 @@
 #include "core/texts/recording.h"
 #include "core/workstation.h"
 #include "device/channel_tuner.h"
+#include "device/channel_tuning.h"
 #include "device/lumo_device.h"
 #include "device/serial_link.h"
 #include "device/tune_spy.h"
+#include "formats/mark_word.h"
+#include "formats/results_table.h"
 #include "recording/protocol_log.h"
 #include "recording/test_run_files.h"
-#include "scoring/results_table.h"
 
 namespace lumo::recording {
 
@@ -39,8 +41,8 @@ int speedEntryFromSetting(const std::string& value) {
     return 0;
 }
 
-std::string resistanceText(const device::TChartBlock& block, float value, const device::ResistanceCalibration& calibration,
-                           const std::string& unit) {
+std::string resistanceText(const formats::TChartBlock& block, float value,
+                           const device::ResistanceCalibration& calibration, const std::string& unit) {
     if (block.adc == 0 || block.adc == 4095) return "R = ???";
     const double kiloOhm = (double(value) - calibration.zeroRes) * calibration.propRes;
     if (!std::isfinite(kiloOhm)) return "R = ???";
@@ -178,7 +180,7 @@ void TestRun::readSettings() {
 }
 
 bool TestRun::openUnit() {
-    driver_ = std::make_unique<device::TLumoDevice_7_2>(8, 7, true, 31250, 1);
+    driver_ = std::make_unique<device::TLumoDevice_7_2>(device::kUnitGeometry);
     driver_->DeviceTimeout = static_cast<std::uint16_t>(std::clamp(deviceTimeout_, 0, 65535));
     driver_->DataTimeout = static_cast<std::uint16_t>(std::clamp(dataTimeout_, 0, 65535));
     driver_->AttachPort(&link_);
@@ -201,16 +203,9 @@ bool TestRun::openUnit() {
 
 void TestRun::createTuners() {
     for (int channel = 0; channel < 7; ++channel) {
-        auto tuner = std::make_unique<device::TLumoChannelsTuner_7_2>(*driver_, 3583, 512, 650, 5000, channel);
-        const int delay = spyDelay_[static_cast<std::size_t>(channel)];
-        std::unique_ptr<device::TLumoChannelsTuneSpy_7_2> spy;
-        if (channel == 5) {
-            spy = std::make_unique<device::TLumoChannelsTuneSpy_7_2_GSC>(*driver_, 3583, 512, 3839, 256, 1024, channel,
-                                                                         false, 1024, delay);
-        } else {
-            spy = std::make_unique<device::TLumoChannelsTuneSpy_7_2>(*driver_, 3583, 512, 3839, 256, 1024, channel,
-                                                                     false, 1024, delay);
-        }
+        std::unique_ptr<device::TLumoChannelsTuner_7_2> tuner = device::makeChannelTuner(*driver_, channel);
+        std::unique_ptr<device::TLumoChannelsTuneSpy_7_2> spy =
+            device::makeChannelSpy(*driver_, channel, spyDelay_[static_cast<std::size_t>(channel)]);
         device::TLumoChannelsTuneSpy_7_2* spyPtr = spy.get();
         tuner->OnDone = [this, spyPtr, channel](device::TLumoChannelsTuner_7_2& done) {
             done.Stop();
@@ -291,7 +286,7 @@ void TestRun::identRead() {
 void TestRun::sample() {
     if (closed_ || stopping_ || closeRequested_ || !writer_) return;
     linkWasUp_ = true;
-    const device::UnitConstants unit = driver_->unitConstants();
+    const formats::UnitConstants unit = driver_->unitConstants();
     const float skin = driver_->ChannelValue(5);
     const float level = filter_.push(skin, unit.dacZero);
     derived_ = derivedBlock(driver_->Samples[5], level, unit);
@@ -348,13 +343,13 @@ void TestRun::sample() {
 }
 
 void TestRun::writeRecord() {
-    const std::array<device::TChartBlock, 4> fast = {driver_->SubSamples[0][0], driver_->SubSamples[1][0],
+    const std::array<formats::TChartBlock, 4> fast = {driver_->SubSamples[0][0], driver_->SubSamples[1][0],
                                                      driver_->SubSamples[2][0], driver_->Samples[0]};
-    std::array<device::TChartBlock, 7> slow;
+    std::array<formats::TChartBlock, 7> slow;
     for (std::size_t channel = 1; channel < 7; ++channel) slow[channel - 1] = driver_->Samples[channel];
     slow[6] = derived_;
     writer_->appendRecord(fast, slow, static_cast<std::uint16_t>(std::min<std::uint32_t>(mark_, 65535)));
-    mark_ = afterStart_ ? 30000u + 1000u * static_cast<std::uint32_t>(speed_) : 0u;
+    mark_ = afterStart_ ? formats::speedMark(speed_) : 0u;
     afterStart_ = false;
     takeReading();
 }
@@ -389,7 +384,7 @@ void TestRun::linkError() {
 
 void TestRun::saveChart() {
     writer_->finish();
-    scoring::TQtFile table(*questions_);
+    formats::TQtFile table(*questions_);
     table.chartFile = chartFile_.string();
     table.examinee = questions_->examineeName;
     table.operatorName = questions_->operatorName;
@@ -398,7 +393,7 @@ void TestRun::saveChart() {
     table.started = startTime_;
     table.finished = endTime_;
     table.sampleCount = static_cast<std::uint32_t>(counter_ - startIndex_);
-    const int rows = static_cast<int>(std::min<std::size_t>(presentations_.size(), scoring::kMaxTableRows));
+    const int rows = static_cast<int>(std::min<std::size_t>(presentations_.size(), formats::kMaxTableRows));
     table.SetRowCount(rows);
     table.questionTime = questionTime_;
     table.duration = static_cast<std::int32_t>(core::rnd(double(endMs_ - startMs_) / 1000.0));
@@ -407,7 +402,7 @@ void TestRun::saveChart() {
         table.SetQuestionNumber(row, p.question);
         table.SetRowMark(row, p.answer);
         table.SetOnset(row, p.onset);
-        for (int entry = 1; entry <= scoring::kReadingEntries; ++entry) {
+        for (int entry = 1; entry <= formats::kReadingEntries; ++entry) {
             table.SetReading(row, entry, p.readings[static_cast<std::size_t>(entry - 1)]);
         }
     }
@@ -513,7 +508,7 @@ void TestRun::writeBackSettings() {
     const DisplayKeep keep = view_.displayKeep();
     core::SettingsList& list = workstation_.settings().list();
     list.setValue("Test_Speed", speedSetting(keep.speedEntry));
-    for (int i = 0; i < kScreenChannels; ++i) {
+    for (int i = 0; i < formats::kScreenChannels; ++i) {
         const auto index = static_cast<std::size_t>(i);
         list.setValue("Test_iMin" + std::to_string(i), std::to_string(keep.top[index]));
         list.setValue("Test_iMax" + std::to_string(i), std::to_string(keep.bottom[index]));

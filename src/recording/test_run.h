@@ -12,8 +12,8 @@
 #include "core/colors.h"
 #include "core/process_priority.h"
 #include "device/calibration_store.h"
-#include "device/chart_block.h"
-#include "recording/screen_settings.h"
+#include "formats/chart_block.h"
+#include "formats/screen_settings.h"
 #include "recording/skin_filter.h"
 #include "recording/test_run_timers.h"
 
@@ -74,7 +74,7 @@ struct EventLabel {
 // What one packet period brought: everything the display draws from.
 struct PeriodSample {
     std::array<float, 7> values{};                // ChannelValue of the unit's channels 0 ... 6
-    std::array<device::TChartBlock, 8> blocks{};  // current blocks of channels 0 ... 6, derived channel 7
+    std::array<formats::TChartBlock, 8> blocks{};  // current blocks of channels 0 ... 6, derived channel 7
     float level = 0;                              // the skin-resistance filter level (channel 7's source)
     std::int32_t counter = 0;                     // sample counter, 1/32 s, after this period's +4
     std::uint32_t unitCounter = 0;                // the unit's packet counter
@@ -129,16 +129,16 @@ struct ChoiceTexts {
 
 // What the display had at the start, for the screen-settings file.
 struct ScreenStart {
-    std::array<std::int32_t, kScreenChannels> bandHeights{};
-    std::array<ScreenEvent, kScreenChannels> events{};  // channels 0 ... 7, time 0
+    std::array<std::int32_t, formats::kScreenChannels> bandHeights{};
+    std::array<formats::ScreenEvent, formats::kScreenChannels> events{};  // channels 0 ... 7, time 0
 };
 
 // What the display keeps for the next test (written back to the settings).
 struct DisplayKeep {
     int speedEntry = 0;                            // 0 ... 3
-    std::array<int, kScreenChannels> top{};        // Test_iMin i, per mille, drag applied
-    std::array<int, kScreenChannels> bottom{};     // Test_iMax i
-    std::array<int, kScreenChannels> gain{};       // DefScrGain i, 0 ... 9
+    std::array<int, formats::kScreenChannels> top{};        // Test_iMin i, per mille, drag applied
+    std::array<int, formats::kScreenChannels> bottom{};     // Test_iMax i
+    std::array<int, formats::kScreenChannels> gain{};       // DefScrGain i, 0 ... 9
 };
 
 // The test window: it draws and asks what the run tells it. Every call comes
@@ -163,7 +163,7 @@ public:
     virtual void drawEvent(const EventLabel& label) = 0;
     // Re-centres every channel (F3, the centring button, the end of settling)
     // and gives the screen-settings events it made (none unless recording).
-    virtual std::vector<ScreenEvent> centreAllChannels() = 0;
+    virtual std::vector<formats::ScreenEvent> centreAllChannels() = 0;
     virtual ScreenStart screenStart() = 0;
     virtual DisplayKeep displayKeep() = 0;
 
@@ -216,7 +216,7 @@ public:
     // The speed list changed to entry 0 ... 3.
     void speedChanged(int entry);
     // Screen-settings events the window made (drags, gains, centrings).
-    void addScreenEvents(const std::vector<ScreenEvent>& events);
+    void addScreenEvents(const std::vector<formats::ScreenEvent>& events);
 
     // Told each question onset with the question's type 1 ... 6; whoever owns
     // a simulated unit hands it on to its examinee.
@@ -314,7 +314,7 @@ private:
     device::ResistanceCalibration calibration_;
     bool staleFlag_ = false;
     SkinFilter filter_;
-    device::TChartBlock derived_{};
+    formats::TChartBlock derived_{};
     bool answerBeforeEnd_ = false;
 
     // Flags.
@@ -357,7 +357,7 @@ int speedEntryFromSetting(const std::string& value);
 
 // The skin-resistance label: "R = ???" when the channel is saturated, else
 // "R < 20", "R = n" or "R > 1000", each with the unit text.
-std::string resistanceText(const device::TChartBlock& block, float value, const device::ResistanceCalibration& calibration,
-                           const std::string& unit);
+std::string resistanceText(const formats::TChartBlock& block, float value,
+                           const device::ResistanceCalibration& calibration, const std::string& unit);
 
 }  // namespace lumo::recording

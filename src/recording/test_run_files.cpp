@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "core/errors.h"
-#include "recording/chart.h"
+#include "formats/chart.h"
 
 namespace lumo::recording {
 
@@ -24,7 +24,7 @@ ChartWriter::ChartWriter(fs::path chartFile, fs::path screenFile)
     : chartFile_(std::move(chartFile)), screenFile_(std::move(screenFile)) {
     chart_.open(chartFile_, std::ios::binary | std::ios::trunc);
     if (!chart_) failed(chartFile_);
-    const std::string signature = chartSignature();
+    const std::string signature = formats::chartSignature();
     chart_.write(signature.data(), static_cast<std::streamsize>(signature.size()));
     chart_.flush();
     if (!chart_) failed(chartFile_);
@@ -36,30 +36,30 @@ ChartWriter::ChartWriter(fs::path chartFile, fs::path screenFile)
 
 ChartWriter::~ChartWriter() = default;
 
-void ChartWriter::writeHeader(const device::UnitConstants& unit) {
+void ChartWriter::writeHeader(const formats::UnitConstants& unit) {
     if (headerWritten_) return;
     const std::string header =
-        encodeChartHeader(8, 1, unit.dacZero, unit.adcZero, unit.dacScale, std::span<const float>(unit.gains));
+        formats::encodeChartHeader(8, 1, unit.dacZero, unit.adcZero, unit.dacScale, std::span<const float>(unit.gains));
     chart_.write(header.data(), static_cast<std::streamsize>(header.size()));
     chart_.flush();
     if (!chart_) failed(chartFile_);
     headerWritten_ = true;
 }
 
-void ChartWriter::appendRecord(std::span<const device::TChartBlock, 4> fast, std::span<const device::TChartBlock, 7> slow,
-                               std::uint16_t mark) {
-    appendChartRecord(chartBuffer_, fast, slow, mark);
+void ChartWriter::appendRecord(std::span<const formats::TChartBlock, 4> fast,
+                               std::span<const formats::TChartBlock, 7> slow, std::uint16_t mark) {
+    formats::appendChartRecord(chartBuffer_, fast, slow, mark);
     ++records_;
     if (chartBuffer_.size() >= kBlockBytes) flushChart();
 }
 
-void ChartWriter::appendScreenHeader(const std::array<std::int32_t, kScreenChannels>& bandHeights) {
-    screenBuffer_ += encodeScreenHeader(bandHeights);
+void ChartWriter::appendScreenHeader(const std::array<std::int32_t, formats::kScreenChannels>& bandHeights) {
+    screenBuffer_ += formats::encodeScreenHeader(bandHeights);
     if (screenBuffer_.size() >= kBlockBytes) flushScreen();
 }
 
-void ChartWriter::appendScreenEvent(const ScreenEvent& event) {
-    recording::appendScreenEvent(screenBuffer_, event);
+void ChartWriter::appendScreenEvent(const formats::ScreenEvent& event) {
+    formats::appendScreenEvent(screenBuffer_, event);
     if (screenBuffer_.size() >= kBlockBytes) flushScreen();
 }
 

@@ -7,8 +7,8 @@
 #include <span>
 #include <string>
 
-#include "device/chart_block.h"
-#include "recording/screen_settings.h"
+#include "formats/chart_block.h"
+#include "formats/screen_settings.h"
 
 namespace lumo::recording {
 
@@ -30,14 +30,14 @@ public:
     // The header after the signature, straight to the file. A unit that
     // reconnects reports its constants again; the chart keeps the first
     // header only, so the records stay aligned.
-    void writeHeader(const device::UnitConstants& unit);
+    void writeHeader(const formats::UnitConstants& unit);
     bool headerWritten() const { return headerWritten_; }
 
     // One sample record: channel 0 at four instants, channels 1 ... 7, the mark word.
-    void appendRecord(std::span<const device::TChartBlock, 4> fast, std::span<const device::TChartBlock, 7> slow,
+    void appendRecord(std::span<const formats::TChartBlock, 4> fast, std::span<const formats::TChartBlock, 7> slow,
                       std::uint16_t mark);
-    void appendScreenHeader(const std::array<std::int32_t, kScreenChannels>& bandHeights);
-    void appendScreenEvent(const ScreenEvent& event);
+    void appendScreenHeader(const std::array<std::int32_t, formats::kScreenChannels>& bandHeights);
+    void appendScreenEvent(const formats::ScreenEvent& event);
 
     std::size_t records() const { return records_; }
     const std::filesystem::path& chartFile() const { return chartFile_; }

@@ -32,11 +32,11 @@ int gainOf(const core::SettingsList& list, int channel) {
 
 ScreenStart screenStartFromSettings(const core::Settings& settings) {
     ScreenStart start;
-    for (int channel = 0; channel < kScreenChannels; ++channel) {
+    for (int channel = 0; channel < formats::kScreenChannels; ++channel) {
         const auto index = static_cast<std::size_t>(channel);
         const Band band = bandOf(settings.list(), channel);
         start.bandHeights[index] = band.bottom - band.top;
-        ScreenEvent& event = start.events[index];
+        formats::ScreenEvent& event = start.events[index];
         event.time = 0;
         event.channel = channel;
         event.gain = static_cast<std::uint8_t>(gainOf(settings.list(), channel) * 11);
@@ -51,7 +51,7 @@ DisplayKeep displayKeepFromSettings(const core::Settings& settings) {
     DisplayKeep keep;
     const core::SettingsList& list = settings.list();
     keep.speedEntry = speedEntryFromSetting(list.value("Test_Speed"));
-    for (int channel = 0; channel < kScreenChannels; ++channel) {
+    for (int channel = 0; channel < formats::kScreenChannels; ++channel) {
         const auto index = static_cast<std::size_t>(channel);
         const Band band = bandOf(list, channel);
         keep.top[index] = band.top;
@@ -61,7 +61,7 @@ DisplayKeep displayKeepFromSettings(const core::Settings& settings) {
     return keep;
 }
 
-std::vector<ScreenEvent> HeadlessTestView::centreAllChannels() {
+std::vector<formats::ScreenEvent> HeadlessTestView::centreAllChannels() {
     ++centrings;
     return {};
 }

@@ -42,7 +42,7 @@ public:
         if (sample.recording) marks.push_back(sample.mark);
     }
     void drawEvent(const EventLabel& label) override { events.push_back(label); }
-    std::vector<ScreenEvent> centreAllChannels() override;
+    std::vector<formats::ScreenEvent> centreAllChannels() override;
     ScreenStart screenStart() override { return screenStartFromSettings(settings_); }
     DisplayKeep displayKeep() override { return displayKeepFromSettings(settings_); }
 

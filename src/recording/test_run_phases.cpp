@@ -6,6 +6,7 @@
 #include "core/text_format.h"
 #include "core/texts/recording.h"
 #include "core/workstation.h"
+#include "formats/mark_word.h"
 #include "recording/test_run.h"
 #include "recording/test_run_files.h"
 
@@ -78,14 +79,14 @@ void TestRun::selectQuestion(int position) {
 
 void TestRun::speedChanged(int entry) {
     speed_ = std::clamp(entry, 0, 3);
-    mark_ += 30000u + 1000u * static_cast<std::uint32_t>(speed_);
+    mark_ += formats::speedMark(speed_);
     filter_.reset();
 }
 
-void TestRun::addScreenEvents(const std::vector<ScreenEvent>& events) {
+void TestRun::addScreenEvents(const std::vector<formats::ScreenEvent>& events) {
     if (events.empty() || !writer_ || stopping_ || phase_ == TestPhase::Settling) return;
     try {
-        for (const ScreenEvent& event : events) writer_->appendScreenEvent(event);
+        for (const formats::ScreenEvent& event : events) writer_->appendScreenEvent(event);
     } catch (const std::exception& error) {
         stopping_ = true;
         outcome_ = TestOutcome::SaveFailed;
@@ -145,7 +146,7 @@ void TestRun::startTest() {
     const ScreenStart start = view_.screenStart();
     try {
         writer_->appendScreenHeader(start.bandHeights);
-        for (const ScreenEvent& event : start.events) writer_->appendScreenEvent(event);
+        for (const formats::ScreenEvent& event : start.events) writer_->appendScreenEvent(event);
     } catch (const std::exception& error) {
         stopping_ = true;
         outcome_ = TestOutcome::SaveFailed;
@@ -180,7 +181,7 @@ void TestRun::askQuestion() {
     presentation.onset = static_cast<std::uint32_t>(counter_ - startIndex_);
     presentations_.push_back(presentation);
     lastOnset_ = counter_;
-    mark_ += 1000;
+    mark_ += formats::kMarkOnset;
     answerBeforeEnd_ = false;
     std::string sign = core::trimmed(entry.sign);
     view_.drawEvent({EventKind::Question, "(" + entry.answer + sign + ")", std::to_string(presentations_.size()), true,
@@ -195,7 +196,7 @@ void TestRun::askQuestion() {
 }
 
 void TestRun::endQuestion() {
-    mark_ += 2000;
+    mark_ += formats::kMarkQuestionEnd;
     view_.drawEvent({EventKind::Question, "", "", false, {255, 255, 255}});
     setPhase(TestPhase::AnswerWait);
     view_.showAnswerButtons(false);
@@ -211,13 +212,13 @@ void TestRun::answer(bool yes) {
     view_.focusQuestionList();
     view_.showMessage(text(txt::TestRecordingReactions));
     view_.showAnswerButtons(true);
-    mark_ += yes ? 3000 : 4000;
+    mark_ += yes ? formats::kMarkAnswerYes : formats::kMarkAnswerNo;
     view_.drawEvent({EventKind::Answer, yes ? "(+)" : "(-)", "", false, {255, 255, 255}});
     if (!presentations_.empty()) presentations_.back().answer = yes ? "+" : "-";
 }
 
 void TestRun::artefact(int index) {
-    mark_ += 6000u + 1000u * static_cast<std::uint32_t>(index);
+    mark_ += formats::artefactMark(index);
     view_.drawEvent({EventKind::Artefact, artefacts_[static_cast<std::size_t>(index)], "", false, {255, 255, 255}});
 }
 
@@ -260,7 +261,7 @@ void TestRun::enterClosing(bool timeLimit) {
     view_.showWaitLabel(core::formatText(text(txt::TestWaitSeconds), {15LL}));
     view_.showMessage(text(txt::TestEnds));
     startProgress(15, true);
-    mark_ += 20000;
+    mark_ += formats::kMarkTestEnds;
     if (timeLimit) {
         DialogScope dialog(inDialog_);
         view_.showInformation(text(txt::TestAbortedTimeLimit));
@@ -322,7 +323,7 @@ void TestRun::progressTick() {
     switch (phase_) {
         case TestPhase::Opening:
             setPhase(TestPhase::Ready);
-            mark_ += 10000;
+            mark_ += formats::kMarkTestBegins;
             progressRed_ = false;
             view_.showProgress({false, false, 0, 0});
             view_.showMessage(text(txt::TestAskQuestion));
@@ -346,7 +347,7 @@ void TestRun::questionTimeOver() {
     const TestPhase from = phase_;
     setPhase(TestPhase::Ready);
     view_.showMessage(text(txt::TestAskQuestion));
-    mark_ += 5000;
+    mark_ += formats::kMarkReady;
     if (from == TestPhase::Question || from == TestPhase::AnswerWait) {
         list_.enabled = true;
         selectNext();

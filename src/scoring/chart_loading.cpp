@@ -10,7 +10,7 @@
 #include "core/text_file.h"
 #include "core/text_format.h"
 #include "core/texts/scoring.h"
-#include "recording/chart.h"
+#include "formats/chart.h"
 #include "scoring/features.h"
 #include "scoring/workspace.h"
 
@@ -43,7 +43,7 @@ void fillSlot(float* slot, int n, float value) {
 }
 
 // `source` is the workspace's chart reader: charts of one length reuse its arrays.
-void loadChart(ScoringWorkspace& workspace, recording::TLumoChart_7_1& source, const ChartLoader::Mirrored& mirrored,
+void loadChart(ScoringWorkspace& workspace, formats::TLumoChart_7_1& source, const ChartLoader::Mirrored& mirrored,
                const core::Texts& texts, const fs::path& file, int chart) {
     source.LoadFromFile(file);
     const std::string name = file.string();
@@ -156,7 +156,7 @@ void ChartLoader::load(const fs::path& file, int chart) {
 void LoadCharts(ScoringWorkspace& workspace, const core::Settings& settings, const core::Texts& texts,
                 const std::vector<fs::path>& fileNames, int chartCount) {
     ChartLoader loader(workspace, settings, texts);
-    const int charts = std::min({chartCount, static_cast<int>(fileNames.size()), kMaxCharts});
+    const int charts = std::min({chartCount, static_cast<int>(fileNames.size()), core::kMaxChartsPerExam});
     for (int chart = 1; chart <= charts; ++chart) loader.load(fileNames[static_cast<std::size_t>(chart - 1)], chart);
 }
 

@@ -58,16 +58,19 @@ DecisionView::DecisionView(const ScoringWorkspace& workspace, const core::Settin
     const auto& list = settings.list();
     filter_ = core::upperCase(list.value("Rus_QSign1") + list.value("Rus_QSign2") + list.value("Eng_QSign1") +
                               list.value("Eng_QSign3"));
-    for (int chart = 1; chart <= std::min(workspace.chartCount, kMaxCharts); ++chart) selected_[static_cast<std::size_t>(chart)] = true;
+    for (int chart = 1; chart <= std::min(workspace.chartCount, core::kMaxChartsPerExam); ++chart) {
+        selected_[static_cast<std::size_t>(chart)] = true;
+    }
 }
 
 void DecisionView::selectChart(int chart, bool on) {
-    if (chart < 1 || chart > std::min(workspace_.chartCount, kMaxCharts)) return;
+    if (chart < 1 || chart > std::min(workspace_.chartCount, core::kMaxChartsPerExam)) return;
     selected_[static_cast<std::size_t>(chart)] = on;
 }
 
 bool DecisionView::chartSelected(int chart) const {
-    return chart >= 1 && chart <= std::min(workspace_.chartCount, kMaxCharts) && selected_[static_cast<std::size_t>(chart)];
+    return chart >= 1 && chart <= std::min(workspace_.chartCount, core::kMaxChartsPerExam) &&
+           selected_[static_cast<std::size_t>(chart)];
 }
 
 void DecisionView::resetToDefaults() {
@@ -82,7 +85,7 @@ bool DecisionView::lieViewAvailable() const {
 }
 
 int DecisionView::questionCount() const {
-    return std::clamp(workspace_.exam().questionCount, 0, kMaxQuestionNumber);
+    return std::clamp(workspace_.exam().questionCount, 0, core::kMaxQuestions);
 }
 
 void DecisionView::computeQuestionScores() {
@@ -138,7 +141,7 @@ void DecisionView::showDecision() {
     float lower = 0;
     float upper = 0;
     bool anySelected = false;
-    for (int chart = 1; chart <= kMaxCharts; ++chart) anySelected = anySelected || chartSelected(chart);
+    for (int chart = 1; chart <= core::kMaxChartsPerExam; ++chart) anySelected = anySelected || chartSelected(chart);
     if (anySelected) {
         const double priorTerm = std::log(prior / (1.0 - prior));
         upper = static_cast<float>(std::log((1.0 - fp) / fm) + priorTerm);
@@ -183,7 +186,7 @@ Decision DecisionView::decisionText(float score, core::Language language) const 
 }
 
 bool DecisionView::artefact(int question) const {
-    for (int chart = 1; chart <= kMaxCharts; ++chart) {
+    for (int chart = 1; chart <= core::kMaxChartsPerExam; ++chart) {
         if (chartSelected(chart) && workspace_.artefact(chart, question)) return true;
     }
     return false;

@@ -165,7 +165,7 @@ private:
     const core::Settings& settings_;
     const core::StringTable& strings_;
     std::array<bool, kChartIndices> selected_{};
-    std::array<QuestionScore, kMaxQuestionNumber + 1> scores_{};
+    std::array<QuestionScore, core::kMaxQuestions + 1> scores_{};
     DecisionBounds bounds_;
     std::string filter_;  // upper-cased sign letters of the lie view
     bool drawn_ = false;

@@ -6,7 +6,7 @@
 #include "core/numbers.h"
 #include "core/paths.h"
 #include "core/question_set.h"
-#include "scoring/results_table.h"
+#include "formats/results_table.h"
 
 namespace lumo::scoring {
 
@@ -29,7 +29,7 @@ HandScoreCharts readHandScoreCharts(const fs::path& examStem, const core::TQstTe
         const fs::path file =
             core::resolvePath(examStem.parent_path(), examStem.filename().string() + ".qt" + std::to_string(chart));
         if (!fs::is_regular_file(file)) continue;
-        TQtFile table(questions);
+        formats::TQtFile table(questions);
         table.LoadFromFile(file);
         HandScoreChart& target = charts[static_cast<std::size_t>(chart)];
         target.available = true;

@@ -41,7 +41,7 @@ bool parseCharts(const std::string& text, std::vector<int>& charts) {
     while (start <= text.size()) {
         const std::size_t comma = std::min(text.find(',', start), text.size());
         const int chart = core::strToIntDef(text.substr(start, comma - start), 0);
-        if (chart < 1 || chart > kMaxCharts) return false;
+        if (chart < 1 || chart > core::kMaxChartsPerExam) return false;
         charts.push_back(chart);
         start = comma + 1;
     }
@@ -138,7 +138,7 @@ int runScoreCommand(const ScoreOptions& options, const fs::path& home, std::ostr
 
         DecisionView decision(workspace, settings, strings);
         if (!options.charts.empty()) {
-            for (int chart = 1; chart <= kMaxCharts; ++chart) {
+            for (int chart = 1; chart <= core::kMaxChartsPerExam; ++chart) {
                 decision.selectChart(chart, std::find(options.charts.begin(), options.charts.end(), chart) !=
                                                 options.charts.end());
             }

@@ -62,7 +62,7 @@ std::string chartJson(const ScoringWorkspace& workspace, int chart) {
     std::string out = "{\"chart\":" + std::to_string(chart) + ",\"samples\":" + std::to_string(header.sampleCount);
     out += ",\"gains\":" + list(1, kSignalSlots, [&](int s) { return number(header.gain[static_cast<std::size_t>(s)]); });
     std::vector<int> flagged;
-    for (int q = 0; q <= kMaxQuestionNumber; ++q) {
+    for (int q = 0; q <= core::kMaxQuestions; ++q) {
         if (workspace.artefact(chart, q)) flagged.push_back(q);
     }
     out += ",\"artefact_questions\":" +

@@ -12,8 +12,8 @@
 #include "core/text_format.h"
 #include "core/texts/scoring.h"
 #include "core/workstation.h"
+#include "formats/results_table.h"
 #include "scoring/features.h"
-#include "scoring/results_table.h"
 #include "scoring/workspace.h"
 
 namespace lumo::scoring {
@@ -39,14 +39,14 @@ void clearChart(ScoringWorkspace& workspace, int chart) {
 // Every results table of the exam, read once for the duplicate check and the
 // loading; a table that cannot be read keeps its error for the loading.
 struct LoadedTable {
-    std::unique_ptr<TQtFile> table;
+    std::unique_ptr<formats::TQtFile> table;
     std::string error;
 };
 
 std::vector<LoadedTable> loadTables(const ExamFiles& files, const core::TQstTest& questions) {
     std::vector<LoadedTable> tables(files.tables.size());
     for (std::size_t index = 0; index < files.tables.size(); ++index) {
-        auto table = std::make_unique<TQtFile>(questions);
+        auto table = std::make_unique<formats::TQtFile>(questions);
         try {
             table->LoadFromFile(files.tables[index]);
             tables[index].table = std::move(table);
@@ -61,7 +61,7 @@ std::vector<LoadedTable> loadTables(const ExamFiles& files, const core::TQstTest
 std::optional<DuplicateQuestion> firstDuplicate(const std::vector<LoadedTable>& tables) {
     QuestionPositions positions;
     for (std::size_t index = 0; index < tables.size(); ++index) {
-        const TQtFile* table = tables[index].table.get();
+        const formats::TQtFile* table = tables[index].table.get();
         if (table == nullptr) continue;
         const int chart = static_cast<int>(index) + 1;
         for (int row = 1; row <= table->RowCount(); ++row) {
@@ -74,11 +74,11 @@ std::optional<DuplicateQuestion> firstDuplicate(const std::vector<LoadedTable>& 
     return std::nullopt;
 }
 
-void storeResultsTable(ScoringWorkspace& workspace, const core::Texts& texts, const TQtFile& table,
+void storeResultsTable(ScoringWorkspace& workspace, const core::Texts& texts, const formats::TQtFile& table,
                        const fs::path& fileName, int chart) {
     for (int i = 1; i <= table.RowCount(); ++i) {
         const int question = table.QuestionNumber(i);
-        if (!table.IsExcluded(i) && (question < 1 || question > kMaxQuestionNumber)) {
+        if (!table.IsExcluded(i) && (question < 1 || question > core::kMaxQuestions)) {
             throw EInOutError(core::formatText(texts(txt::TableBadQuestion),
                                                {fileName.string(), static_cast<long long>(i),
                                                 static_cast<long long>(question)}));
@@ -107,13 +107,13 @@ void storeResultsTable(ScoringWorkspace& workspace, const core::Texts& texts, co
                 slot >= 1 && slot <= kSignalSlots ? static_cast<std::int16_t>(table.Flag(i, slot)) : 0;
         }
         double readings = 0;
-        for (int e = 1; e <= kReadingEntries; ++e) readings += table.Reading(i, e);
-        row.meanReading = readings / kReadingEntries;
+        for (int e = 1; e <= formats::kReadingEntries; ++e) readings += table.Reading(i, e);
+        row.meanReading = readings / formats::kReadingEntries;
     }
     header.rowCount = kept;
     double trailing = 0;
-    for (int e = 1; e <= kReadingEntries; ++e) trailing += table.Reading(table.RowCount() + 1, e);
-    workspace.row(chart, kept + 1).meanReading = trailing / kReadingEntries;
+    for (int e = 1; e <= formats::kReadingEntries; ++e) trailing += table.Reading(table.RowCount() + 1, e);
+    workspace.row(chart, kept + 1).meanReading = trailing / formats::kReadingEntries;
 }
 
 }  // namespace
@@ -138,10 +138,10 @@ void LoadQuestionSet(ScoringWorkspace& workspace, const core::TQstTest& question
     exam.examinee = questions.examineeName;
     exam.operatorName = questions.operatorName;
     exam.method = questions.method;
-    exam.questionCount = std::min(questions.questionCount(), kMaxQuestionNumber);
+    exam.questionCount = std::min(questions.questionCount(), core::kMaxQuestions);
     exam.examMark = questions.examMark;
     exam.date = questions.date;
-    for (int i = 1; i <= kMaxQuestionNumber; ++i) {
+    for (int i = 1; i <= core::kMaxQuestions; ++i) {
         QuestionInfo& info = exam.questions[static_cast<std::size_t>(i)];
         if (i > exam.questionCount) {
             info = QuestionInfo{};
@@ -154,14 +154,14 @@ void LoadQuestionSet(ScoringWorkspace& workspace, const core::TQstTest& question
 
 void LoadResultsTable(ScoringWorkspace& workspace, const core::Texts& texts, const fs::path& fileName, int chart,
                       const core::TQstTest& questions) {
-    TQtFile table(questions);
+    formats::TQtFile table(questions);
     table.LoadFromFile(fileName);
     storeResultsTable(workspace, texts, table, fileName, chart);
 }
 
 void SaveResultsTable(const ScoringWorkspace& workspace, const fs::path& fileName, int chart,
                       const core::TQstTest& questions) {
-    TQtFile table(questions);
+    formats::TQtFile table(questions);
     table.LoadFromFile(fileName);
     const int rows = workspace.chart(chart).rowCount;
     int kept = 0;
@@ -177,7 +177,7 @@ void SaveResultsTable(const ScoringWorkspace& workspace, const fs::path& fileNam
 ScoreResult ScoreExam(ScoringWorkspace& workspace, const core::Settings& settings, const core::Texts& texts,
                       const ExamFiles& files, ScoringView& view) {
     ScoreResult result;
-    const int charts = std::min(static_cast<int>(files.charts.size()), kMaxCharts);
+    const int charts = std::min(static_cast<int>(files.charts.size()), core::kMaxChartsPerExam);
     const int questionTime = settings.list().integer("QuestionTime");
     const core::TQstTest questions(files.questionSet, core::kExamTypeCounters, core::QuestionTypes(settings));
     const std::vector<LoadedTable> tables = loadTables(files, questions);

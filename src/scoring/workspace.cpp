@@ -54,7 +54,7 @@ void ScoringWorkspace::allocate(const std::function<void(int)>& move) {
     report(move, gauge++);
     charts_.assign(kChartIndices, ChartHeader{});
     report(move, gauge++);
-    artefacts_.assign(static_cast<std::size_t>(kChartIndices) * (kMaxQuestionNumber + 1), 0);
+    artefacts_.assign(static_cast<std::size_t>(kChartIndices) * (core::kMaxQuestions + 1), 0);
     report(move, gauge++);
     channels_ = std::make_unique<ChannelSettings>();
     report(move, gauge++);
@@ -117,9 +117,9 @@ std::size_t ScoringWorkspace::memoryBytes() const {
     bytes += sizeof(ChannelSettings) + sizeof(ExamInfo);
     bytes += 3 * static_cast<std::size_t>(kPositions) * sizeof(float) + 3 * kSeriesLength * sizeof(double);
     for (const SpectrumBasis& basis : scratch_->bases) bytes += basis.bytes();
-    const recording::TLumoChart_7_1& chart = scratch_->chart;
-    for (const recording::TarrChannelBlock& channel : chart.channels) {
-        bytes += channel.capacity() * sizeof(recording::TChannelBlock);
+    const formats::TLumoChart_7_1& chart = scratch_->chart;
+    for (const formats::TarrChannelBlock& channel : chart.channels) {
+        bytes += channel.capacity() * sizeof(formats::TChannelBlock);
     }
     bytes += chart.marks.capacity() * sizeof(std::uint16_t);
     return bytes;

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "core/colors.h"
-#include "recording/chart.h"
+#include "core/exam_list.h"
+#include "core/question_set.h"
+#include "formats/chart.h"
 #include "scoring/signal.h"
 
 namespace lumo::core {
@@ -23,8 +25,7 @@ inline constexpr int kPositions = kMaxSamples + 1;      // positions 0 ... 32767
 inline constexpr int kSignalSlots = 8;                  // slots 1 ... 8 carry signals
 inline constexpr int kMarkSlot = 9;                     // the per-sample mark word
 inline constexpr int kSlots = 10;                       // slots 0 ... 9
-inline constexpr int kMaxCharts = 9;                    // charts 1 ... 9
-inline constexpr int kChartIndices = kMaxCharts + 1;    // charts 0 ... 9
+inline constexpr int kChartIndices = core::kMaxChartsPerExam + 1;  // charts 0 ... 9
 inline constexpr int kMaxRows = 60;                     // kept rows 1 ... 60
 // Rows 0 ... 61: the row after the last kept one receives the mean of the
 // trailing readings, which for 60 kept rows is row 61.
@@ -32,7 +33,6 @@ inline constexpr int kRowIndices = kMaxRows + 2;
 inline constexpr int kFeatureCount = 12;
 inline constexpr int kTotalSlot = 13;                   // the row total of the marks
 inline constexpr int kFeatureIndices = kTotalSlot + 1;  // features 0 ... 13
-inline constexpr int kMaxQuestionNumber = 20;           // questions 1 ... 20
 inline constexpr int kComponentCount = 4;               // RSP, GSC, CRD, VZM
 
 // Missing-value codes; a feature below -500 is one of them, not a measurement.
@@ -112,7 +112,7 @@ struct ExamInfo {
     int questionCount = 0;
     std::string examMark;
     std::string date;
-    std::array<QuestionInfo, kMaxQuestionNumber + 1> questions;  // 1 ... 20
+    std::array<QuestionInfo, core::kMaxQuestions + 1> questions;  // 1 ... 20
 };
 
 // Per-slot channel settings (slots 1 ... 8) and the display order.
@@ -139,7 +139,7 @@ struct ExtractorScratch {
     // The chart the scoring run reads before it copies the signals into the
     // sample store. Kept from run to run: charts of one length reuse its
     // arrays instead of having fresh memory faulted in for every chart.
-    recording::TLumoChart_7_1 chart;
+    formats::TLumoChart_7_1 chart;
 
     // The basis of series length n, made on first use; none for lengths
     // beyond the cache (Spectr then computes its own).
@@ -226,7 +226,7 @@ private:
         return static_cast<std::size_t>(chart) * kRowIndices + static_cast<std::size_t>(row);
     }
     static std::size_t artefactIndex(int chart, int question) {
-        return static_cast<std::size_t>(chart) * (kMaxQuestionNumber + 1) + static_cast<std::size_t>(question);
+        return static_cast<std::size_t>(chart) * (core::kMaxQuestions + 1) + static_cast<std::size_t>(question);
     }
 
     std::unique_ptr<float[]> samples_;

@@ -12,7 +12,7 @@ using test::ScriptedLink;
 
 class DeviceCommand : public ::testing::Test {
 protected:
-    DeviceCommand() : driver(8, 7, true, 31250, 1) {
+    DeviceCommand() : driver(kUnitGeometry) {
         driver.DeviceTimeout = 18;
         driver.DataTimeout = 20;
         driver.AttachPort(&link);

@@ -14,7 +14,7 @@ using Calls = std::vector<std::string>;
 
 class DeviceConnect : public ::testing::Test {
 protected:
-    DeviceConnect() : driver(8, 7, true, 31250, 1) {
+    DeviceConnect() : driver(kUnitGeometry) {
         driver.DeviceTimeout = 18;
         driver.DataTimeout = 20;
         driver.AttachPort(&link);
@@ -461,7 +461,7 @@ TEST_F(DeviceConnect, AttachingAnotherPortRestoresTheFirstPortsHandlers) {
     int previous = 0;
     first.onBytesAvailable = [&previous](SerialLink&, int) { ++previous; };
     {
-        TLumoDevice_7_2 other(8, 7, true, 31250, 1);
+        TLumoDevice_7_2 other(kUnitGeometry);
         other.AttachPort(&first);
         first.feed(0x01);
         EXPECT_EQ(previous, 1);  // the previous handler runs first

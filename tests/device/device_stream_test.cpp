@@ -12,7 +12,7 @@ using Calls = std::vector<std::string>;
 
 class DeviceStream : public ::testing::Test {
 protected:
-    DeviceStream() : driver(8, 7, true, 31250, 1) {
+    DeviceStream() : driver(kUnitGeometry) {
         driver.DeviceTimeout = 18;
         driver.DataTimeout = 20;
         driver.AttachPort(&link);
@@ -102,7 +102,7 @@ TEST(DeviceStreamCounter, ImplausibleCountersAreRejected) {
     // Smaller, a jump above 200, above 24 bits.
     for (const std::uint32_t counter : {9u, 211u, 0x1000000u}) {
         ScriptedLink link;
-        TLumoDevice_7_2 driver(8, 7, true, 31250, 1);
+        TLumoDevice_7_2 driver(kUnitGeometry);
         driver.DeviceTimeout = 18;
         driver.DataTimeout = 20;
         driver.AttachPort(&link);

@@ -133,7 +133,7 @@ TEST(SimulatedUnit, AdcInvertsTheDriversValueFormula) {
     SimulatedUnit unit;
     const UnitDesign& design = unit.design();
     const auto gains = design.gains();
-    TLumoDevice_7_2 driver(8, 7, true, 31250, 1);
+    TLumoDevice_7_2 driver(kUnitGeometry);
     driver.DacZero = static_cast<float>(design.dacZero);
     driver.AdcZero = static_cast<float>(design.adcZero);
     driver.DacScale = static_cast<float>(design.dacScale);
@@ -151,7 +151,7 @@ TEST(SimulatedUnit, AdcInvertsTheDriversValueFormula) {
 // The driver against the simulated unit, in process.
 class SimulatedSession : public ::testing::Test {
 protected:
-    explicit SimulatedSession(SimulatedUnitOptions options = {}) : link(options), driver(8, 7, true, 31250, 1) {
+    explicit SimulatedSession(SimulatedUnitOptions options = {}) : link(options), driver(kUnitGeometry) {
         driver.DeviceTimeout = 18;
         driver.DataTimeout = 18;
         driver.AttachPort(&link);

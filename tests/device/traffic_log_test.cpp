@@ -85,7 +85,7 @@ TEST(TrafficReplay, ACaptureReplaysToTheSameEvents) {
     Session live;
     {
         SimulatedLink link;
-        TLumoDevice_7_2 driver(8, 7, true, 31250, 1);
+        TLumoDevice_7_2 driver(kUnitGeometry);
         live.watch(driver);
         driver.AttachPort(&link);
         link.startTrafficLog(file);
@@ -101,7 +101,7 @@ TEST(TrafficReplay, ACaptureReplaysToTheSameEvents) {
 
     Session replayed;
     ReplayLink link(readTrafficLog(file));
-    TLumoDevice_7_2 driver(8, 7, true, 31250, 1);
+    TLumoDevice_7_2 driver(kUnitGeometry);
     replayed.watch(driver);
     driver.AttachPort(&link);
     link.advanceTo(link.openTime());

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "device/channel_tuner.h"
+#include "device/channel_tuning.h"
 #include "device/device_script.h"
 #include "device/simulated_link.h"
 #include "device/tune_spy.h"
@@ -39,7 +40,7 @@ std::vector<Command> decodeCommands(const Bytes& bytes) {
 // DacZero 2048, DacScale -36, Gains[0] / Gains[7] = 36.
 class ScriptedTuning : public ::testing::Test {
 protected:
-    ScriptedTuning() : driver(8, 7, true, 31250, 1) {
+    ScriptedTuning() : driver(kUnitGeometry) {
         driver.DeviceTimeout = 18;
         driver.DataTimeout = 18;
         driver.AttachPort(&link);
@@ -164,6 +165,20 @@ TEST_F(ScriptedTuning, TunerShiftsTheOffsetOrReportsTheLimit) {
     feed();
     EXPECT_EQ(limits, 1);
     EXPECT_TRUE(sent().empty());
+}
+
+TEST_F(ScriptedTuning, TheWorkstationsTunerAndSpies) {
+    const std::unique_ptr<TLumoChannelsTuner_7_2> tuner = makeChannelTuner(driver, 4);
+    tuner->Start();
+    EXPECT_EQ(tuner->offsetStep(), -650);
+    channels[4].adc = 3584;  // just above the window
+    feed();
+    feed();
+    EXPECT_EQ(sent(), (std::vector<Command>{{4, 0, (2048 + 650) & ~7}}));
+
+    // Only the skin-resistance channel searches its offset out of saturation.
+    EXPECT_NE(dynamic_cast<TLumoChannelsTuneSpy_7_2_GSC*>(makeChannelSpy(driver, 5, 1000).get()), nullptr);
+    EXPECT_EQ(dynamic_cast<TLumoChannelsTuneSpy_7_2_GSC*>(makeChannelSpy(driver, 3, 1000).get()), nullptr);
 }
 
 TEST_F(ScriptedTuning, SpyMovesTheOffsetByOneStepAtTheCurrentRange) {
@@ -312,7 +327,7 @@ TEST_F(ScriptedTuning, FormsFreeingTunersAndSpiesInCreationOrderLeaveTheDriverSo
 }
 
 TEST(DriverHookLifetime, ADriverFreedFirstDetachesItsHooks) {
-    auto driver = std::make_unique<TLumoDevice_7_2>(8, 7, true, 31250, 1);
+    auto driver = std::make_unique<TLumoDevice_7_2>(kUnitGeometry);
     TLumoChannelsTuner_7_2 tuner(*driver, 3583, 512, 650, 5000, 0);
     driver.reset();
     EXPECT_EQ(tuner.driver(), nullptr);
@@ -323,7 +338,7 @@ TEST(DriverHookLifetime, ADriverFreedFirstDetachesItsHooks) {
 // Tuning against the simulated unit on a virtual clock.
 class SimulatedTuning : public ::testing::Test {
 protected:
-    SimulatedTuning() : driver(8, 7, true, 31250, 1) {
+    SimulatedTuning() : driver(kUnitGeometry) {
         driver.DeviceTimeout = 18;
         driver.DataTimeout = 18;
         driver.AttachPort(&link);

@@ -6,8 +6,8 @@
 
 #include "core/text_file.h"
 #include "device/lumo_device.h"
-#include "recording/chart.h"
-#include "recording/screen_settings.h"
+#include "formats/chart.h"
+#include "formats/screen_settings.h"
 #include "recording/test_run_fixture.h"
 
 namespace lumo::recording {
@@ -25,7 +25,7 @@ protected:
         bench.startToReady();
         unit = bench.run().driver()->unitConstants();
         // A display change while recording is logged; one in settling would not be.
-        event = ScreenEvent{96, 3, 77, 430, 0.25f};
+        event = formats::ScreenEvent{96, 3, 77, 430, 0.25f};
         bench.run().addScreenEvents({event});
         for (int i = 0; i < 4; ++i) bench.present(i, i != 1);
         ASSERT_TRUE(bench.waitForClose(30000));
@@ -35,8 +35,8 @@ protected:
     }
 
     TestRunBench bench{4};
-    device::UnitConstants unit;
-    ScreenEvent event;
+    formats::UnitConstants unit;
+    formats::ScreenEvent event;
     std::string chartBytes;
 };
 
@@ -45,7 +45,8 @@ TEST_F(KeptChart, ChartHoldsTheSignatureTheHeaderOnceAndOneRecordPerPeriod) {
     ASSERT_EQ(chartBytes.size(), kHeader + kRecord * records);
     EXPECT_EQ(chartBytes.substr(0, 4), std::string("RI\x07\x01", 4));
     EXPECT_EQ(chartBytes.substr(4, kHeader - 4),
-              encodeChartHeader(8, 1, unit.dacZero, unit.adcZero, unit.dacScale, std::span<const float>(unit.gains)));
+              formats::encodeChartHeader(8, 1, unit.dacZero, unit.adcZero, unit.dacScale,
+                                         std::span<const float>(unit.gains)));
     EXPECT_EQ(static_cast<std::int32_t>(records * 4), bench.run().sampleCounter() - bench.run().startIndex());
     // The first record after the start is bare, the second carries the speed in use (Test_Speed=2: entry 1).
     EXPECT_EQ(bench.view().marks[0], 0);
@@ -54,19 +55,19 @@ TEST_F(KeptChart, ChartHoldsTheSignatureTheHeaderOnceAndOneRecordPerPeriod) {
     // Channel 7 is derived: range 0 in every record.
     for (std::size_t r = 0; r < records; ++r) EXPECT_EQ(chartBytes[kHeader + r * kRecord + 50], 0) << "record " << r;
 
-    TLumoChart_7_1 chart;
+    formats::TLumoChart_7_1 chart;
     chart.LoadFromFile(bench.chartFile());
     EXPECT_EQ(chart.count, 4 * records - 3);
 }
 
 TEST_F(KeptChart, ScreenSettingsHoldTheStartScaleAndTheLoggedChange) {
-    ScreenSettings expected;
+    formats::ScreenSettings expected;
     for (int channel = 0; channel < 8; ++channel) {
         expected.bandHeights[static_cast<std::size_t>(channel)] = 100;
         expected.events.push_back({0, channel, 55, 120 * channel + 50, 0.0f});
     }
     expected.events.push_back(event);
-    EXPECT_EQ(test::readFile(bench.screenFile()), encodeScreenSettings(expected));
+    EXPECT_EQ(test::readFile(bench.screenFile()), formats::encodeScreenSettings(expected));
 }
 
 TEST_F(KeptChart, ResultsTableDescribesEveryPresentationWithItsReadings) {

@@ -10,8 +10,8 @@
 namespace lumo::recording {
 namespace {
 
-device::UnitConstants unit() {
-    device::UnitConstants constants;
+formats::UnitConstants unit() {
+    formats::UnitConstants constants;
     constants.dacZero = 2048;
     constants.adcZero = 2047.5f;
     constants.dacScale = -36.6f;
@@ -35,27 +35,27 @@ TEST(SkinFilter, RemovesASteadyLevelAndAnswersASteppedOne) {
 }
 
 TEST(SkinFilter, DerivedBlockCarriesTheLevelAndSaturatesBeyondSixteenBits) {
-    const device::UnitConstants u = unit();
-    const device::TChartBlock skin{7, 1000, 2048};
+    const formats::UnitConstants u = unit();
+    const formats::TChartBlock skin{7, 1000, 2048};
     // With the offset at DacZero the reading is the rounded level itself.
-    EXPECT_EQ(derivedBlock(skin, 1234.5f, u), (device::TChartBlock{0, 1234, 2048}));
-    EXPECT_EQ(derivedBlock(skin, -40.0f, u), (device::TChartBlock{0, -40, 2048}));
-    const device::TChartBlock high = derivedBlock(skin, 40000.0f, u);
+    EXPECT_EQ(derivedBlock(skin, 1234.5f, u), (formats::TChartBlock{0, 1234, 2048}));
+    EXPECT_EQ(derivedBlock(skin, -40.0f, u), (formats::TChartBlock{0, -40, 2048}));
+    const formats::TChartBlock high = derivedBlock(skin, 40000.0f, u);
     EXPECT_EQ(high.adc, 4096);
     EXPECT_EQ(high.dac, 9162);  // round(36 * (32767 - 40000) / -36.6 + 2048)
-    const device::TChartBlock low = derivedBlock(skin, -33000.0f, u);
+    const formats::TChartBlock low = derivedBlock(skin, -33000.0f, u);
     EXPECT_EQ(low.adc, 0);
     EXPECT_EQ(low.dac, 1819);  // round(2048 + 36 * (-32767 + 33000) / -36.6)
     // Offset codes that leave 16 bits are held at the edge instead of wrapping.
     EXPECT_EQ(derivedBlock(skin, 1e9f, u).dac, 65535);
     EXPECT_EQ(derivedBlock(skin, -1e9f, u).dac, 0);
     // Constants not yet known give a bare block rather than a division by zero.
-    EXPECT_EQ(derivedBlock(skin, 100.0f, device::UnitConstants{}), (device::TChartBlock{0, 0, 2048}));
+    EXPECT_EQ(derivedBlock(skin, 100.0f, formats::UnitConstants{}), (formats::TChartBlock{0, 0, 2048}));
 }
 
 TEST(ResistanceLabel, ShowsSaturationAndTheBoundsOfTheScale) {
     const device::ResistanceCalibration defaults;
-    const device::TChartBlock block{7, 2000, 2048};
+    const formats::TChartBlock block{7, 2000, 2048};
     auto label = [&](double kiloOhm) {
         return resistanceText(block, static_cast<float>(2100.0 + kiloOhm / 0.5555556), defaults, " kOm");
     };

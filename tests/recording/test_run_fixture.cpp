@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "core/examinee.h"
-#include "recording/chart.h"
+#include "formats/chart.h"
 
 namespace lumo::test {
 

@@ -6,9 +6,9 @@
 #include <filesystem>
 
 #include "core/settings.h"
-#include "device/calibration_store.h"
 #include "core/test_home.h"
-#include "recording/chart.h"
+#include "device/calibration_store.h"
+#include "formats/chart.h"
 #include "recording/protocol_log.h"
 #include "recording/test_run_fixture.h"
 

@@ -8,8 +8,8 @@
 #include "core/question_set.h"
 #include "core/settings.h"
 #include "core/test_home.h"
-#include "recording/chart.h"
-#include "scoring/results_table.h"
+#include "formats/chart.h"
+#include "formats/results_table.h"
 #include "scoring/workspace.h"
 
 namespace lumo::test {
@@ -83,8 +83,8 @@ double channelValue(int channel, double t, const Reaction& r, Noise& noise) {
     }
 }
 
-device::TChartBlock block(double value) {
-    device::TChartBlock b;
+formats::TChartBlock block(double value) {
+    formats::TChartBlock b;
     b.adc = static_cast<std::int16_t>(std::clamp(std::lround(value), 0L, 4095L));
     return b;
 }
@@ -93,14 +93,14 @@ device::TChartBlock block(double value) {
 
 std::string chartBytes(const ChartRecipe& recipe) {
     const std::array<float, 8> gains = {1, 1, 1, 1, 1, 1, 1, 1};
-    std::string out = recording::chartSignature() + recording::encodeChartHeader(recipe.channels, 1, 0, 0, 0, gains);
+    std::string out = formats::chartSignature() + formats::encodeChartHeader(recipe.channels, 1, 0, 0, 0, gains);
     std::map<std::int64_t, std::uint16_t> marks;
     for (const auto onset : recipe.onsets) marks[onset / 4] = static_cast<std::uint16_t>(marks[onset / 4] + 1000);
     for (const auto& [point, word] : recipe.marks) marks[point / 4] = static_cast<std::uint16_t>(marks[point / 4] + word);
     Noise noise(recipe.seed);
     const std::int64_t records = static_cast<std::int64_t>(recipe.seconds) * 8;
-    std::vector<device::TChartBlock> fast(4);
-    std::vector<device::TChartBlock> slow(static_cast<std::size_t>(recipe.channels - 1));
+    std::vector<formats::TChartBlock> fast(4);
+    std::vector<formats::TChartBlock> slow(static_cast<std::size_t>(recipe.channels - 1));
     for (std::int64_t m = 0; m < records; ++m) {
         for (int s = 0; s < 4; ++s) {
             const double t = static_cast<double>(4 * m + s) / 32;
@@ -110,7 +110,7 @@ std::string chartBytes(const ChartRecipe& recipe) {
         const Reaction reaction = lastReaction(recipe, t);
         for (int c = 1; c < recipe.channels; ++c) slow[static_cast<std::size_t>(c - 1)] = block(channelValue(c, t, reaction, noise));
         const auto mark = marks.find(m);
-        recording::appendChartRecord(out, fast, slow, mark == marks.end() ? 0 : mark->second);
+        formats::appendChartRecord(out, fast, slow, mark == marks.end() ? 0 : mark->second);
     }
     return out;
 }
@@ -155,7 +155,7 @@ void writeExam(const fs::path& home, const ExamRecipe& recipe) {
         const std::string digit = std::to_string(k + 1);
         if (chart.writeChart) writeFile(folder / (stem + ".ch" + digit), chartBytes(chart.recipe));
         if (!chart.writeTable) continue;
-        scoring::TQtFile table(questions);
+        formats::TQtFile table(questions);
         table.chartFile = "C:\\LUMO\\DAT\\" + recipe.code + "\\" + stem + ".ch" + digit;
         table.examinee = "Examinee";
         table.operatorName = "Operator 1";

@@ -7,8 +7,8 @@
 #include "core/settings.h"
 #include "core/string_table.h"
 #include "core/test_home.h"
-#include "recording/chart.h"
-#include "recording/screen_settings.h"
+#include "formats/chart.h"
+#include "formats/screen_settings.h"
 #include "scoring/chart_fixture.h"
 #include "scoring/features.h"
 #include "scoring/workspace.h"
@@ -42,11 +42,11 @@ protected:
     }
 
     static std::string screenBytes(int hiddenChannel) {
-        recording::ScreenSettings screen;
+        formats::ScreenSettings screen;
         for (int channel = 0; channel < 8; ++channel) {
             screen.events.push_back({0, channel, static_cast<std::uint8_t>(channel == hiddenChannel ? 0 : 11), 500, 0});
         }
-        return recording::encodeScreenSettings(screen);
+        return formats::encodeScreenSettings(screen);
     }
 
     test::TempHome home_;
@@ -61,7 +61,7 @@ TEST_F(ChartLoading, PointsBecomePositionsAndSlotFourTheDifferenceSignal) {
     recipe.marks = {{40, 6000}};
     const fs::path file = chart("exam_01.ch1", recipe);
     load({file});
-    recording::TLumoChart_7_1 source;
+    formats::TLumoChart_7_1 source;
     source.LoadFromFile(file);
     const ScoringWorkspace& ws = testWorkspace();
     const int n = static_cast<int>(source.count) - 1;
@@ -91,7 +91,7 @@ TEST_F(ChartLoading, MirroredPolarityKeepsTheSlotsOwnRange) {
 
     configure({"ChPolar3=-"});
     load({file});
-    recording::TLumoChart_7_1 source;
+    formats::TLumoChart_7_1 source;
     source.LoadFromFile(file);
     EXPECT_NE(largest, source.maxima[3]);  // the difference signal's range, not the channel's
     const float* minus = testWorkspace().samples(1, 4);

@@ -36,7 +36,7 @@ protected:
         ws.exam().method = method;
         ws.exam().questionCount = static_cast<int>(signs.size());
         for (std::size_t i = 0; i < signs.size(); ++i) ws.exam().questions[i + 1] = {signs[i], "-", "Text", " "};
-        for (int q = 0; q <= kMaxQuestionNumber; ++q) ws.setArtefact(1, q, false);
+        for (int q = 0; q <= core::kMaxQuestions; ++q) ws.setArtefact(1, q, false);
         for (int r = 1; r <= static_cast<int>(signs.size()); ++r) {
             for (int f = 1; f <= kTotalSlot; ++f) ws.stressMarks()(1, r, f) = ws.lieMarks()(1, r, f) = 0;
         }

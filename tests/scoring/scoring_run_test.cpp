@@ -3,16 +3,16 @@
 #include <memory>
 #include <vector>
 
+#include "core/clock.h"
 #include "core/errors.h"
 #include "core/question_set.h"
 #include "core/settings.h"
 #include "core/string_table.h"
 #include "core/test_home.h"
-#include "core/clock.h"
 #include "core/workstation.h"
+#include "formats/results_table.h"
 #include "scoring/chart_fixture.h"
 #include "scoring/features.h"
-#include "scoring/results_table.h"
 #include "scoring/scoring_run.h"
 #include "scoring/workspace.h"
 
@@ -181,7 +181,7 @@ TEST_F(ScoringRun, ATableWithoutRowsStillGivesItsReadingsRow) {
     recipe_.charts.resize(1);
     recipe_.charts[0].rows.clear();
     score();
-    TQtFile table(questions());
+    formats::TQtFile table(questions());
     table.LoadFromFile(files_.tables[0]);
     for (int e = 1; e <= 10; ++e) table.SetReading(1, e, static_cast<float>(e));
     table.SaveToFile(files_.tables[0]);
@@ -197,7 +197,7 @@ TEST_F(ScoringRun, SavingWritesFeaturesAndFlagsOfKeptRows) {
     ws.flag(1, 2, 7) = 1;  // kept row 2 is table row 3
     ProcessExam(ws, {});
     SaveResultsTable(ws, files_.tables[0], 1, questions());
-    TQtFile table(questions());
+    formats::TQtFile table(questions());
     table.LoadFromFile(files_.tables[0]);
     EXPECT_EQ(table.Flag(3, 7), 1);
     EXPECT_EQ(table.SavedFeature(3, 11), kCodeExcluded);

@@ -52,7 +52,7 @@ void expectDriverFollowsTheUnitOverAPty(const device::SimulatedUnitOptions& opti
     std::thread serving([&] { server.serve(30000, [&stop] { return stop.load(); }); });
 
     QtSerialLink link(QString::fromStdString(server.slavePath()), 19200);
-    device::TLumoDevice_7_2 driver(8, 7, true, 31250, 1);
+    device::TLumoDevice_7_2 driver(device::kUnitGeometry);
     driver.DeviceTimeout = 18;
     driver.DataTimeout = 18;
     driver.AttachPort(&link);
@@ -163,7 +163,7 @@ TEST(UnitPort, TheSimulatedUnitRunsInRealTime) {
     auto link = makeUnitLink(unitPortFromSettings(settings), {}, device::Scenario::deceptive());
     ASSERT_NE(device::simulatedExaminee(*link), nullptr);
     EXPECT_EQ(device::simulatedExaminee(*link)->scenario().fear[1], device::Scenario::deceptive().fear[1]);
-    device::TLumoDevice_7_2 driver(8, 7, true, 31250, 1);
+    device::TLumoDevice_7_2 driver(device::kUnitGeometry);
     driver.DeviceTimeout = 18;
     driver.DataTimeout = 18;
     driver.AttachPort(link.get());

@@ -114,7 +114,7 @@ TEST(DisplayModelTest, CentringBringsTheTraceToTheMiddleOfItsBand) {
     DisplayModel m(plainSettings(), kResolution);
     m.setSize(400, 1000);
     m.drawPeriod(sampleOf(2500, 4));
-    std::vector<ScreenEvent> events;
+    std::vector<formats::ScreenEvent> events;
     for (int c : {0, 3, 5, 7}) {
         const auto marker = m.centre(c, events);
         ASSERT_TRUE(marker) << c;
@@ -132,7 +132,7 @@ TEST(DisplayModelTest, GainChangeKeepsTheTraceInPlaceAndRefusesSwitchingWhileRec
     DisplayModel m(plainSettings(), kResolution);
     m.setSize(400, 1000);
     m.drawPeriod(sampleOf(2100, 4));
-    std::vector<ScreenEvent> events;
+    std::vector<formats::ScreenEvent> events;
     m.centre(0, events);
     const int before = *m.traceY(0);
     std::optional<Marker> marker;
@@ -185,7 +185,7 @@ TEST(DisplayModelTest, GainZeroChannelIsNotDrawn) {
 TEST(DisplayModelTest, DragStopsAtTheChartEdgeAndIsLoggedWhileRecording) {
     DisplayModel m(plainSettings(), kResolution);
     m.setSize(400, 1000);
-    std::vector<ScreenEvent> events;
+    std::vector<formats::ScreenEvent> events;
     EXPECT_EQ(m.drag(0, -500, events), -100) << "the band centre stops at the top edge";
     EXPECT_EQ(m.labelCentre(0), 0);
     EXPECT_EQ(m.drag(0, -5, events), 0);
@@ -206,7 +206,7 @@ TEST(DisplayModelTest, ScreenSettingsStartDescribesBandsAndCentres) {
     // 100 per mille of 768 is 77 pixels (round), back to per mille 100.
     EXPECT_EQ(m.bandBottom(0) - m.bandTop(0), 77);
     EXPECT_EQ(heights[0], 100);
-    const ScreenEvent e = m.screenEvent(3, 0);
+    const formats::ScreenEvent e = m.screenEvent(3, 0);
     EXPECT_EQ(e.gain, 55);
     EXPECT_EQ(e.centre, static_cast<int>(std::lround((m.bandTop(3) + m.bandBottom(3)) / 2.0 / 768 * 1000)));
     EXPECT_FLOAT_EQ(e.offset, 0);

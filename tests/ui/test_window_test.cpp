@@ -8,15 +8,15 @@
 #include <fstream>
 
 #include "core/settings.h"
+#include "core/ui/main_window.h"
 #include "core/workstation.h"
-#include "recording/chart.h"
-#include "recording/screen_settings.h"
+#include "formats/chart.h"
+#include "formats/screen_settings.h"
 #include "recording/ui/channel_edit.h"
 #include "recording/ui/chart_display.h"
-#include "recording/ui/paint_panels.h"
 #include "recording/ui/frm_test.h"
+#include "recording/ui/paint_panels.h"
 #include "recording/ui/test_command.h"
-#include "core/ui/main_window.h"
 #include "scoring/scoring_run.h"
 #include "scoring/workspace.h"
 #include "ui/test_window_bench.h"
@@ -113,7 +113,7 @@ TEST(TestWindowTest, RecordsAChartWithKeyEventsThatLoadsAndScores) {
     EXPECT_TRUE(bench.errors.empty()) << bench.errors.front();
     EXPECT_EQ(bench.priority.restored, 1);
 
-    TLumoChart_7_1 chart;
+    formats::TLumoChart_7_1 chart;
     chart.LoadFromFile(bench.folder / "exam_01.ch1");
     EXPECT_GT(chart.count, 32u * 60);
     int onsets = 0, artefacts = 0;
@@ -127,7 +127,7 @@ TEST(TestWindowTest, RecordsAChartWithKeyEventsThatLoadsAndScores) {
     EXPECT_EQ(onsets, 4);
     EXPECT_EQ(artefacts, 1);
 
-    const ScreenSettings screen = readScreenSettingsFile(bench.folder / "exam_01.sc1");
+    const formats::ScreenSettings screen = formats::readScreenSettingsFile(bench.folder / "exam_01.sc1");
     ASSERT_GE(screen.events.size(), 10u) << "the start's eight, the drag and the gain";
     const auto pulseEvents = screen.channelEvents(0);
     EXPECT_EQ(pulseEvents.back().gain, 77);

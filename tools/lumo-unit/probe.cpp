@@ -36,7 +36,7 @@ int runProbe(const UnitOptions& options) {
     if (options.list) return listPorts();
     const Timeouts defaults = installedTimeouts();
     platform::QtSerialLink link(QString::fromStdString(options.device), options.baudRate, platform::englishTexts());
-    device::TLumoDevice_7_2 driver(8, 7, true, 31250, 1);
+    device::TLumoDevice_7_2 driver(device::kUnitGeometry);
     driver.DeviceTimeout = static_cast<std::uint16_t>(options.deviceTimeout.value_or(defaults.device));
     driver.DataTimeout = static_cast<std::uint16_t>(options.dataTimeout.value_or(defaults.data));
     driver.AttachPort(&link);

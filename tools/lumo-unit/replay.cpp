@@ -13,7 +13,7 @@ namespace lumo::tools {
 int runReplay(const UnitOptions& options) {
     const Timeouts defaults = installedTimeouts();
     device::ReplayLink link(device::readTrafficLog(options.capture));
-    device::TLumoDevice_7_2 driver(8, 7, true, 31250, 1);
+    device::TLumoDevice_7_2 driver(device::kUnitGeometry);
     driver.DeviceTimeout = static_cast<std::uint16_t>(options.deviceTimeout.value_or(defaults.device));
     driver.DataTimeout = static_cast<std::uint16_t>(options.dataTimeout.value_or(defaults.data));
     driver.AttachPort(&link);

@@ -69,7 +69,7 @@ void ChartDisplay::dirty(const QRect& rect) {
     update(rect);
 }
 
-std::vector<ScreenEvent> ChartDisplay::drawPeriod(const PeriodSample& sample) {
+std::vector<formats::ScreenEvent> ChartDisplay::drawPeriod(const PeriodSample& sample) {
     ensureCanvas();
     lastDirty_ = QRect();
     const int before = model_.currentX();
@@ -196,8 +196,8 @@ void ChartDisplay::setSpeed(int entry) {
     model_.setSpeed(entry);
 }
 
-std::vector<ScreenEvent> ChartDisplay::centreChannel(int channel) {
-    std::vector<ScreenEvent> events;
+std::vector<formats::ScreenEvent> ChartDisplay::centreChannel(int channel) {
+    std::vector<formats::ScreenEvent> events;
     const std::optional<Marker> marker = model_.centre(channel, events);
     if (marker && model_.shown(channel)) {
         QPainter p(&canvas_);
@@ -206,22 +206,22 @@ std::vector<ScreenEvent> ChartDisplay::centreChannel(int channel) {
     return events;
 }
 
-std::vector<ScreenEvent> ChartDisplay::centreAll() {
-    std::vector<ScreenEvent> events;
+std::vector<formats::ScreenEvent> ChartDisplay::centreAll() {
+    std::vector<formats::ScreenEvent> events;
     for (int i = 0; i < kDisplayChannels; ++i) {
-        std::vector<ScreenEvent> one = centreChannel(i);
+        std::vector<formats::ScreenEvent> one = centreChannel(i);
         events.insert(events.end(), one.begin(), one.end());
     }
     return events;
 }
 
-std::vector<ScreenEvent> ChartDisplay::dragChannel(int channel, int dy, int minCentre, int maxCentre) {
-    std::vector<ScreenEvent> events;
+std::vector<formats::ScreenEvent> ChartDisplay::dragChannel(int channel, int dy, int minCentre, int maxCentre) {
+    std::vector<formats::ScreenEvent> events;
     model_.drag(channel, dy, events, minCentre, maxCentre);
     return events;
 }
 
-int ChartDisplay::changeGain(int channel, int gain, std::vector<ScreenEvent>& events) {
+int ChartDisplay::changeGain(int channel, int gain, std::vector<formats::ScreenEvent>& events) {
     std::optional<Marker> marker;
     const int now = model_.changeGain(channel, gain, events, marker);
     if (marker && model_.shown(channel)) {

@@ -36,16 +36,16 @@ public:
     void ensureCanvas();
 
     // Returns the screen-settings events of AutoFit's re-centrings.
-    std::vector<ScreenEvent> drawPeriod(const PeriodSample& sample);
+    std::vector<formats::ScreenEvent> drawPeriod(const PeriodSample& sample);
     void drawEvent(const EventLabel& label);
     void setSpeed(int entry);
 
     // Centring, dragging and gains: the screen-settings events they make while recording.
-    std::vector<ScreenEvent> centreChannel(int channel);
-    std::vector<ScreenEvent> centreAll();
-    std::vector<ScreenEvent> dragChannel(int channel, int dy, int minCentre, int maxCentre);
+    std::vector<formats::ScreenEvent> centreChannel(int channel);
+    std::vector<formats::ScreenEvent> centreAll();
+    std::vector<formats::ScreenEvent> dragChannel(int channel, int dy, int minCentre, int maxCentre);
     // Returns the gain in force afterwards.
-    int changeGain(int channel, int gain, std::vector<ScreenEvent>& events);
+    int changeGain(int channel, int gain, std::vector<formats::ScreenEvent>& events);
 
     // How many pixels of the picture the last period repainted (tests).
     QRect lastDirtyRect() const { return lastDirty_; }

@@ -308,7 +308,7 @@ void TfrmTest::resizeEvent(QResizeEvent* event) {
 
 void TfrmTest::labelPressed(int channel, Qt::MouseButton button, int globalY) {
     if (button == Qt::RightButton) {
-        const std::vector<ScreenEvent> events = display_->centreChannel(channel);
+        const std::vector<formats::ScreenEvent> events = display_->centreChannel(channel);
         if (run_) run_->addScreenEvents(events);
     } else if (button == Qt::LeftButton) {
         dragging_ = channel;
@@ -320,7 +320,7 @@ void TfrmTest::labelMoved(int channel, int globalY) {
     if (dragging_ != channel) return;
     const int half = labels_[static_cast<std::size_t>(channel)]->height() / 2;
     const int before = display_->model().dragOffset(channel);
-    const std::vector<ScreenEvent> events =
+    const std::vector<formats::ScreenEvent> events =
         display_->dragChannel(channel, globalY - dragY_, half, display_->height() - half);
     // Past the edge the label waits until the mouse comes back.
     dragY_ += display_->model().dragOffset(channel) - before;
@@ -330,7 +330,7 @@ void TfrmTest::labelMoved(int channel, int globalY) {
 
 void TfrmTest::gainChanged(int channel, int value) {
     if (filling_) return;
-    std::vector<ScreenEvent> events;
+    std::vector<formats::ScreenEvent> events;
     const int now = display_->changeGain(channel, value, events);
     if (now != value) {
         filling_ = true;

@@ -82,7 +82,7 @@ public:
     void focusQuestionList() override;
     void drawPeriod(const PeriodSample& sample) override;
     void drawEvent(const EventLabel& label) override;
-    std::vector<ScreenEvent> centreAllChannels() override;
+    std::vector<formats::ScreenEvent> centreAllChannels() override;
     ScreenStart screenStart() override;
     DisplayKeep displayKeep() override;
     bool confirm(const std::string& text) override;

@@ -118,7 +118,7 @@ void TfrmTest::focusQuestionList() {
 }
 
 void TfrmTest::drawPeriod(const PeriodSample& sample) {
-    const std::vector<ScreenEvent> events = display_->drawPeriod(sample);
+    const std::vector<formats::ScreenEvent> events = display_->drawPeriod(sample);
     if (!events.empty() && run_) run_->addScreenEvents(events);
 }
 
@@ -126,7 +126,7 @@ void TfrmTest::drawEvent(const EventLabel& label) {
     display_->drawEvent(label);
 }
 
-std::vector<ScreenEvent> TfrmTest::centreAllChannels() {
+std::vector<formats::ScreenEvent> TfrmTest::centreAllChannels() {
     return display_->centreAll();
 }
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-namespace lumo::device {
+namespace lumo::formats {
 
 // One raw sample of one channel as the unit sends it and the chart files
 // store it: 5 bytes, little-endian, no padding.
@@ -47,4 +47,4 @@ inline void encodeChartBlock(const TChartBlock& block, std::uint8_t* bytes) {
     bytes[4] = static_cast<std::uint8_t>(block.dac >> 8);
 }
 
-}  // namespace lumo::device
+}  // namespace lumo::formats

@@ -10,9 +10,9 @@
 #include "core/errors.h"
 #include "core/question_set.h"
 #include "core/text_file.h"
-#include "scoring/results_table.h"
+#include "formats/results_table.h"
 
-namespace lumo::scoring {
+namespace lumo::formats {
 namespace {
 
 class TableReading : public ::testing::Test {
@@ -114,4 +114,4 @@ TEST_F(TableReading, LinesEndAtCrLfCrOrLf) {
 }
 
 }  // namespace
-}  // namespace lumo::scoring
+}  // namespace lumo::formats

@@ -1,11 +1,11 @@
-#include "recording/screen_settings.h"
+#include "formats/screen_settings.h"
 
 #include <gtest/gtest.h>
 
 #include "core/errors.h"
 #include "core/test_home.h"
 
-namespace lumo::recording {
+namespace lumo::formats {
 namespace {
 
 // As the test run writes it: eight bands, the eight events of the start, then changes.
@@ -84,4 +84,4 @@ TEST(ScreenSettings, GainsAndEventsInForce) {
 }
 
 }  // namespace
-}  // namespace lumo::recording
+}  // namespace lumo::formats

@@ -7,9 +7,9 @@
 #include "core/string_table.h"
 #include "core/test_home.h"
 #include "core/texts/scoring.h"
-#include "recording/demo.h"
+#include "demo/demo.h"
 
-namespace lumo::recording {
+namespace lumo::demo {
 namespace {
 
 namespace fs = std::filesystem;
@@ -69,4 +69,4 @@ TEST(Demo, AHomeWithoutAMethodOneTemplateIsRefused) {
 }
 
 }  // namespace
-}  // namespace lumo::recording
+}  // namespace lumo::demo

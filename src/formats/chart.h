@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "device/chart_block.h"
+#include "formats/chart_block.h"
 
-namespace lumo::recording {
+namespace lumo::formats {
 
 // One point of a chart channel: the stored block (range, adc, dac) and its
 // unified value. A plain record: TChannelBlock{} is all zero.
@@ -21,8 +21,8 @@ struct TChannelBlock {
     std::uint16_t dac;
     float value;
 
-    device::TChartBlock block() const { return {range, adc, dac}; }
-    static TChannelBlock of(const device::TChartBlock& block, float value) {
+    TChartBlock block() const { return {range, adc, dac}; }
+    static TChannelBlock of(const TChartBlock& block, float value) {
         return {block.range, block.adc, block.dac, value};
     }
 };
@@ -48,8 +48,8 @@ std::string encodeChartHeader(int channels, int fast, float dacZero, float adcZe
 // Appends one sample record: `fastBlocks` holds sub-sample 0 of every fast
 // channel, then sub-sample 1, ... 3 (4 x fast blocks); `slowBlocks` one
 // block per slow channel.
-void appendChartRecord(std::string& out, std::span<const device::TChartBlock> fastBlocks,
-                       std::span<const device::TChartBlock> slowBlocks, std::uint16_t mark);
+void appendChartRecord(std::string& out, std::span<const TChartBlock> fastBlocks,
+                       std::span<const TChartBlock> slowBlocks, std::uint16_t mark);
 
 // A chart in memory at four points per record, 32 points per second. The
 // slow channels' points between two records are interpolated.
@@ -75,7 +75,7 @@ public:
     void LoadFromBytes(std::string_view bytes);
     std::string SaveToBytes() const;
 
-    // Value of point i of channel c, and the mark word of point i.
+    // Value of point i of channel c, and the mark word of point i (formats/mark_word.h reads it).
     float value(int channel, std::size_t point) const { return channels[static_cast<std::size_t>(channel)][point].value; }
     std::uint16_t mark(std::size_t point) const { return marks[point]; }
 
@@ -93,11 +93,4 @@ public:
     TarrSingle maxima;
 };
 
-// The event digit of a mark word: (mark div 1000) mod 10 below 30000 (so the
-// test's begin 10000 and end 20000 show as 0); the speed codes from 30000 on
-// carry no event and give 0.
-inline int markEvent(std::uint16_t mark) {
-    return mark < 30000 ? (mark / 1000) % 10 : 0;
-}
-
-}  // namespace lumo::recording
+}  // namespace lumo::formats

@@ -1,4 +1,4 @@
-#include "scoring/results_table.h"
+#include "formats/results_table.h"
 
 #include <charconv>
 #include <cmath>
@@ -15,7 +15,7 @@
 #include "core/question_set.h"
 #include "core/text_file.h"
 
-namespace lumo::scoring {
+namespace lumo::formats {
 
 namespace {
 
@@ -378,4 +378,4 @@ void TQtFile::SetExcluded(int i, bool on) {
     }
 }
 
-}  // namespace lumo::scoring
+}  // namespace lumo::formats

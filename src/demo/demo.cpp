@@ -1,4 +1,4 @@
-#include "recording/demo.h"
+#include "demo/demo.h"
 
 #include <algorithm>
 #include <ostream>
@@ -14,13 +14,13 @@
 #include "core/texts/recording.h"
 #include "core/workstation.h"
 #include "device/simulated_link.h"
-#include "recording/demo_autopilot.h"
+#include "demo/demo_autopilot.h"
 #include "scoring/decision_view.h"
 #include "scoring/score_report.h"
 #include "scoring/scoring_run.h"
 #include "scoring/workspace.h"
 
-namespace lumo::recording {
+namespace lumo::demo {
 
 namespace fs = std::filesystem;
 
@@ -124,4 +124,4 @@ DemoResult runDemo(const DemoOptions& options, const fs::path& home, std::ostrea
     return result;
 }
 
-}  // namespace lumo::recording
+}  // namespace lumo::demo

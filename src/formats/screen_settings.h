@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace lumo::recording {
+namespace lumo::formats {
 
 inline constexpr int kScreenChannels = 8;
 inline constexpr std::size_t kScreenHeaderSize = 4 * kScreenChannels;
@@ -58,4 +58,4 @@ ScreenSettings readScreenSettingsFile(const std::filesystem::path& path);
 // Replaces the file whole (atomic write).
 void writeScreenSettingsFile(const std::filesystem::path& path, const ScreenSettings& settings);
 
-}  // namespace lumo::recording
+}  // namespace lumo::formats

@@ -1,4 +1,4 @@
-#include "scoring/results_table.h"
+#include "formats/results_table.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include "core/test_home.h"
 #include "core/text_file.h"
 
-namespace lumo::scoring {
+namespace lumo::formats {
 namespace {
 
 
@@ -241,4 +241,4 @@ TEST_F(ResultsTable, IndicesOutsideTheTableAreRefused) {
 }
 
 }  // namespace
-}  // namespace lumo::scoring
+}  // namespace lumo::formats

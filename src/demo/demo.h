@@ -5,7 +5,7 @@
 #include <iosfwd>
 #include <string>
 
-namespace lumo::recording {
+namespace lumo::demo {
 
 // The unattended demo examination.
 struct DemoOptions {
@@ -29,4 +29,4 @@ struct DemoResult {
 // Problems go to `err`. The home gets a new examinee each time.
 DemoResult runDemo(const DemoOptions& options, const std::filesystem::path& home, std::ostream& out, std::ostream& err);
 
-}  // namespace lumo::recording
+}  // namespace lumo::demo

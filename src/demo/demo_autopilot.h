@@ -10,11 +10,12 @@ class Workstation;
 namespace lumo::device {
 class SimulatedLink;
 }
-
 namespace lumo::recording {
-
 class HeadlessTestView;
 class VirtualTestTimers;
+}
+
+namespace lumo::demo {
 
 // What one autopilot chart came to.
 struct AutopilotChart {
@@ -29,10 +30,11 @@ struct AutopilotChart {
 // giving the expected answer and waiting out the question time), terminates
 // at the end of the questions and keeps the chart. The run, its view and its
 // timers are the caller's; false when the run stopped on its way.
-bool runAutopilot(TestRun& run, HeadlessTestView& view, VirtualTestTimers& timers);
+bool runAutopilot(recording::TestRun& run, recording::HeadlessTestView& view, recording::VirtualTestTimers& timers);
 
 // One whole chart against the simulated unit on a virtual clock, its
 // examinee told of every question.
-AutopilotChart recordChart(core::Workstation& workstation, device::SimulatedLink& link, const TestRunSetup& setup);
+AutopilotChart recordChart(core::Workstation& workstation, device::SimulatedLink& link,
+                           const recording::TestRunSetup& setup);
 
-}  // namespace lumo::recording
+}  // namespace lumo::demo

@@ -1,11 +1,11 @@
-#include "recording/demo_autopilot.h"
+#include "demo/demo_autopilot.h"
 
 #include "core/workstation.h"
 #include "device/simulated_link.h"
 #include "recording/test_run_headless.h"
 #include "recording/test_run_timers.h"
 
-namespace lumo::recording {
+namespace lumo::demo {
 
 namespace {
 
@@ -13,49 +13,50 @@ constexpr std::int64_t kSecond = 1000;
 
 }  // namespace
 
-bool runAutopilot(TestRun& run, HeadlessTestView& view, VirtualTestTimers& timers) {
+bool runAutopilot(recording::TestRun& run, recording::HeadlessTestView& view, recording::VirtualTestTimers& timers) {
     const auto stopped = [&] { return view.closeAsked || run.closed(); };
-    const auto waitFor = [&](TestPhase phase, std::int64_t limit) {
+    const auto waitFor = [&](recording::TestPhase phase, std::int64_t limit) {
         return timers.runUntil([&] { return stopped() || run.phase() == phase; }, limit) && !stopped();
     };
     // The unit connects, the channels are tuned and settle for 15 s.
-    if (!timers.runUntil([&] { return stopped() || run.sampleCounter() >= TestRun::kSettlingCounts; }, 120 * kSecond) ||
-        stopped()) {
+    const auto settled = [&] { return stopped() || run.sampleCounter() >= recording::TestRun::kSettlingCounts; };
+    if (!timers.runUntil(settled, 120 * kSecond) || stopped()) {
         return false;
     }
-    run.keyPressed(TestKey::Space);
-    if (!waitFor(TestPhase::Ready, 30 * kSecond)) return false;
+    run.keyPressed(recording::TestKey::Space);
+    if (!waitFor(recording::TestPhase::Ready, 30 * kSecond)) return false;
     const std::size_t entries = run.questionList().entries.size();
     for (std::size_t position = 0; position < entries; ++position) {
         // A moment after Ready: an onset in the period of the ready mark would add up to an artefact code.
         timers.run(2 * kSecond);
         if (stopped()) return false;
         run.selectQuestion(static_cast<int>(position));
-        const QuestionEntry& entry = run.questionList().entries[position];
+        const recording::QuestionEntry& entry = run.questionList().entries[position];
         const bool yes = entry.answer == "+";
-        run.keyPressed(TestKey::Space);
+        run.keyPressed(recording::TestKey::Space);
         timers.run(3 * kSecond);
         if (stopped()) return false;
-        run.keyPressed(TestKey::Space);
+        run.keyPressed(recording::TestKey::Space);
         timers.run(2 * kSecond);
         if (stopped()) return false;
-        run.keyPressed(yes ? TestKey::Right : TestKey::Left);
+        run.keyPressed(yes ? recording::TestKey::Right : recording::TestKey::Left);
         // The question time runs out; after the last question the continue
         // dialog ends the test and the closing 15 s follow.
-        if (position + 1 < entries && !waitFor(TestPhase::Ready, 600 * kSecond)) return false;
+        if (position + 1 < entries && !waitFor(recording::TestPhase::Ready, 600 * kSecond)) return false;
     }
     timers.runUntil(stopped, 600 * kSecond);
-    return run.outcome() == TestOutcome::Saved;
+    return run.outcome() == recording::TestOutcome::Saved;
 }
 
-AutopilotChart recordChart(core::Workstation& workstation, device::SimulatedLink& link, const TestRunSetup& setup) {
+AutopilotChart recordChart(core::Workstation& workstation, device::SimulatedLink& link,
+                           const recording::TestRunSetup& setup) {
     AutopilotChart result;
-    VirtualTestTimers timers(link);
-    HeadlessTestView view(workstation.settings());
-    NoPriority priority;
+    recording::VirtualTestTimers timers(link);
+    recording::HeadlessTestView view(workstation.settings());
+    core::NoPriority priority;
     view.answerContinue = [] { return false; };
     view.answerKeep = [] { return true; };
-    TestRun run(workstation, link, timers, priority, view, setup);
+    recording::TestRun run(workstation, link, timers, priority, view, setup);
     device::Examinee* examinee = device::simulatedExaminee(link);
     run.onQuestionAsked = [examinee](int type) {
         if (examinee != nullptr) examinee->questionAsked(type);
@@ -64,7 +65,7 @@ AutopilotChart recordChart(core::Workstation& workstation, device::SimulatedLink
     const bool ok = !view.closeAsked && runAutopilot(run, view, timers);
     result.presentations = static_cast<int>(run.presentations().size());
     run.close();
-    result.saved = ok && run.outcome() == TestOutcome::Saved;
+    result.saved = ok && run.outcome() == recording::TestOutcome::Saved;
     result.seconds = static_cast<int>((run.sampleCounter() - run.startIndex()) / 32);
     if (!result.saved) {
         result.problem = !view.errors.empty() ? view.errors.back()
@@ -74,4 +75,4 @@ AutopilotChart recordChart(core::Workstation& workstation, device::SimulatedLink
     return result;
 }
 
-}  // namespace lumo::recording
+}  // namespace lumo::demo

@@ -1,4 +1,4 @@
-#include "recording/screen_settings.h"
+#include "formats/screen_settings.h"
 
 #include <algorithm>
 #include <bit>
@@ -8,7 +8,7 @@
 #include "core/errors.h"
 #include "core/text_file.h"
 
-namespace lumo::recording {
+namespace lumo::formats {
 
 namespace {
 
@@ -92,4 +92,4 @@ void writeScreenSettingsFile(const std::filesystem::path& path, const ScreenSett
     core::writeFileAtomically(path, encodeScreenSettings(settings));
 }
 
-}  // namespace lumo::recording
+}  // namespace lumo::formats

@@ -11,7 +11,7 @@ namespace lumo::core {
 class TQstTest;
 }
 
-namespace lumo::scoring {
+namespace lumo::formats {
 
 inline constexpr int kMaxTableRows = 60;
 inline constexpr int kTableItems = 15;
@@ -130,4 +130,4 @@ private:
     std::array<std::array<ReadingSlot, kReadingEntries>, kMaxTableRows + 1> readings_{};
 };
 
-}  // namespace lumo::scoring
+}  // namespace lumo::formats

@@ -1,4 +1,4 @@
-#include "recording/chart.h"
+#include "formats/chart.h"
 
 #include <array>
 #include <bit>
@@ -15,11 +15,9 @@
 #include "core/atomic_file.h"
 #include "core/errors.h"
 
-namespace lumo::recording {
+namespace lumo::formats {
 
 namespace {
-
-using device::TChartBlock;
 
 constexpr std::size_t kHeaderFixedSize = 28;  // signature, three counts, three constants
 // Points of all channels together that one chart may hold (a ten-minute test
@@ -40,8 +38,8 @@ void appendU32(std::string& out, std::uint32_t value) {
 }
 
 void appendBlock(std::string& out, const TChartBlock& block) {
-    std::uint8_t bytes[device::kChartBlockSize];
-    device::encodeChartBlock(block, bytes);
+    std::uint8_t bytes[kChartBlockSize];
+    encodeChartBlock(block, bytes);
     out.append(reinterpret_cast<const char*>(bytes), sizeof bytes);
 }
 
@@ -126,7 +124,7 @@ public:
     }
 
     TChartBlock decode(const std::uint8_t* bytes, std::size_t record, std::size_t channel) const {
-        const TChartBlock block = device::decodeChartBlock(bytes);
+        const TChartBlock block = decodeChartBlock(bytes);
         if (block.range >= rangeCount_) [[unlikely]] badRange(block.range, channel, record);
         return block;
     }
@@ -211,7 +209,7 @@ void readFastChannel(const Records& records, const BlockDecoder& decoder, std::s
     const std::uint8_t* record = records.first;
     for (std::size_t m = 0, point = 0; m < records.count; ++m, record += records.size) {
         for (std::size_t s = 0; s < kChartPointsPerRecord; ++s, ++point) {
-            const TChartBlock block = decoder.decode(record + (s * fast + c) * device::kChartBlockSize, m, c);
+            const TChartBlock block = decoder.decode(record + (s * fast + c) * kChartBlockSize, m, c);
             const float value = decoder.value(block, share(block.dac));
             out[point] = TChannelBlock::of(block, value);
             if (point < count) range.add(value);
@@ -279,7 +277,7 @@ std::string readRest(std::istream& stream) {
 }  // namespace
 
 std::size_t chartRecordSize(int channels, int fast) {
-    return static_cast<std::size_t>(channels + 3 * fast) * device::kChartBlockSize + 2;
+    return static_cast<std::size_t>(channels + 3 * fast) * kChartBlockSize + 2;
 }
 
 std::string chartSignature() {
@@ -378,7 +376,7 @@ void TLumoChart_7_1::LoadFromBytes(std::string_view bytes) {
         if (c < static_cast<std::size_t>(nf)) {
             readFastChannel(layout, decoder, c, static_cast<std::size_t>(nf), channels[c].data(), count, range);
         } else {
-            readSlowChannel(layout, decoder, c, (3 * static_cast<std::size_t>(nf) + c) * device::kChartBlockSize,
+            readSlowChannel(layout, decoder, c, (3 * static_cast<std::size_t>(nf) + c) * kChartBlockSize,
                             channels[c].data(), range);
         }
         if (count == 0) {
@@ -454,4 +452,4 @@ void TLumoChart_7_1::SaveToFile(const std::filesystem::path& fileName) const {
     core::writeFileAtomically(fileName, SaveToBytes());
 }
 
-}  // namespace lumo::recording
+}  // namespace lumo::formats
