@@ -36,6 +36,8 @@ public:
 private:
     static constexpr std::uint16_t kEmpty = 0xFFFF;  // "all ones": no position yet
     std::array<std::uint16_t, 4096> table_{};
+    // The block being compressed, with room for reading words past its end.
+    std::array<std::uint8_t, kLzrw1BlockSize + 32> padded_{};
 };
 
 // Decompresses one block of `length` bytes into `out` (room for `capacity`
