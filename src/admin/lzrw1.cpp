@@ -107,15 +107,23 @@ private:
     int items_ = 0;
 };
 
+// Bytes a copy of whole words writes: the longest copy, rounded up.
+constexpr std::size_t kCopyWords = 24;
+
+// Copies kCopyWords bytes, word after word: `from` is at least one word
+// before `to` or in another buffer. What lands past the item's end is
+// written over by the next items or lies beyond the block.
+inline void copyWords(std::uint8_t* to, const std::uint8_t* from) {
+    std::memcpy(to, from, 8);
+    std::memcpy(to + 8, from + 8, 8);
+    std::memcpy(to + 16, from + 16, 8);
+}
+
 // Copies `count` bytes from `distance` back; `room` bytes may be written.
 inline void copyMatch(std::uint8_t* to, std::size_t distance, std::size_t count, std::size_t room) {
     const std::uint8_t* from = to - distance;
-    if (distance >= 8 && room >= 24) {
-        // Three words cover the longest copy; what lands past its end is
-        // written over by the next items or lies beyond the block.
-        std::memcpy(to, from, 8);
-        std::memcpy(to + 8, from + 8, 8);
-        std::memcpy(to + 16, from + 16, 8);
+    if (distance >= 8 && room >= kCopyWords) {
+        copyWords(to, from);
         return;
     }
     // Byte by byte: a near copy repeats the bytes it produces.
@@ -192,7 +200,27 @@ DecodeStatus lzrw1DecompressBlock(const std::uint8_t* in, std::size_t length, st
         const unsigned control = (unsigned(in[src]) << 8) | in[src + 1];
         src += 2;
         for (int item = 0; item < kGroupItems && src < length; ++item) {
-            if ((control & (0x8000u >> item)) == 0) {
+            const unsigned copyBit = (control >> (kGroupItems - 1 - item)) & 1u;
+            if (length - src >= kCopyWords && capacity - dst >= kCopyWords && dst >= 8) {
+                // Literals and far copies without a branch between them, which
+                // would be mispredicted on data that half matches: a literal
+                // is a copy of one byte from the input.
+                const std::size_t distance = (std::size_t(in[src]) << 4) | (in[src + 1] >> 4);
+                const std::size_t count = (in[src + 1] & 0xF) + kMinCopy;
+                // A copy from less than a word back, a run or a copy from before the start.
+                const unsigned notFar = (distance - 8) > (dst - 8);
+                if ((copyBit & notFar) == 0) {
+                    // All ones for a copy: the choices are masks, not jumps.
+                    const std::uintptr_t copy = std::uintptr_t{0} - copyBit;
+                    const std::uintptr_t from = ((reinterpret_cast<std::uintptr_t>(out + dst) - distance) & copy) |
+                                                (reinterpret_cast<std::uintptr_t>(in + src) & ~copy);
+                    copyWords(out + dst, reinterpret_cast<const std::uint8_t*>(from));
+                    dst += 1 + ((count - 1) & copy);
+                    src += 1 + (1 & copy);
+                    continue;
+                }
+            }
+            if (copyBit == 0) {
                 if (dst >= capacity) return DecodeStatus::Corrupt;
                 out[dst++] = in[src++];
                 continue;
