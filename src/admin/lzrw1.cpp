@@ -132,54 +132,102 @@ inline void copyMatch(std::uint8_t* to, std::size_t distance, std::size_t count,
 
 }  // namespace
 
-std::size_t Lzrw1Compressor::compressBlock(const std::uint8_t* input, std::size_t n, std::uint8_t* out) {
-    n = std::min(n, kLzrw1BlockSize);
-    // A copy with room behind it lets every comparison read whole words;
-    // what lies past the input is never taken into an item.
-    if (n > 0) std::memcpy(padded_.data(), input, n);
-    const std::uint8_t* in = padded_.data();
-    table_.fill(kEmpty);
-    ItemWriter items(out);
-    std::size_t src = 0;
+namespace {
+
+// One block on its way through the compressor, an item at a time.
+class BlockCompression {
+public:
+    BlockCompression(const std::uint8_t* input, std::size_t n, std::uint16_t* table, std::uint8_t* padded,
+                     std::uint8_t* out)
+        : in_(padded), n_(std::min(n, kLzrw1BlockSize)), table_(table), out_(out), items_(out) {
+        // A copy with room behind it lets every comparison read whole words;
+        // what lies past the input is never taken into an item.
+        if (n_ > 0) std::memcpy(padded, input, n_);
+        std::fill(table, table + kLzrw1TableSize, kLzrw1Empty);
+    }
+
     // The largest item with its control word takes 6 bytes; stop before the
     // output could reach the size of the stored block.
-    while (src < n && items.size() + 6 < n) {
-        const std::uint8_t byte = in[src];
-        const std::size_t left = n - src;
-        if (left >= kMinRun && in[src + kMinRun - 1] == byte && in[src + 1] == byte) {
+    bool active() const { return src_ < n_ && items_.size() + 6 < n_; }
+
+    void step() {
+        const std::uint8_t byte = in_[src_];
+        const std::size_t left = n_ - src_;
+        if (left >= kMinRun && in_[src_ + kMinRun - 1] == byte && in_[src_ + 1] == byte) {
             std::size_t run = 1;
             const std::size_t limit = std::min(left, kMaxRun);
-            while (run < limit && in[src + run] == byte) ++run;
+            while (run < limit && in_[src_ + run] == byte) ++run;
             if (run >= kMinRun) {
-                items.run(run, byte);
-                src += run;
-                continue;
+                items_.run(run, byte);
+                src_ += run;
+                return;
             }
         }
         if (left < kMinCopy) {
-            items.literalOrCopy(false, byte, 0, kMinCopy);
-            ++src;
-            continue;
+            items_.literalOrCopy(false, byte, 0, kMinCopy);
+            ++src_;
+            return;
         }
-        const std::uint32_t key = keyOf(in + src);
+        const std::uint32_t key = keyOf(in_ + src_);
         const std::size_t slot = hashOf(key);
         const std::size_t candidate = table_[slot];
-        table_[slot] = static_cast<std::uint16_t>(src);
+        table_[slot] = static_cast<std::uint16_t>(src_);
         // An empty slot reads some position of the block and is then refused.
-        const std::uint8_t* earlier = in + (candidate & (kLzrw1BlockSize - 1));
-        const bool isCopy = (candidate != kEmpty) & (src - candidate <= kMaxDistance) & (keyOf(earlier) == key);
-        const std::size_t length = std::min({matchLength(earlier, in + src), left, kMaxCopy});
-        items.literalOrCopy(isCopy, byte, src - candidate, length);
-        src += isCopy ? length : 1;
+        const std::uint8_t* earlier = in_ + (candidate & (kLzrw1BlockSize - 1));
+        const bool isCopy =
+            (candidate != kLzrw1Empty) & (src_ - candidate <= kMaxDistance) & (keyOf(earlier) == key);
+        const std::size_t length = std::min({matchLength(earlier, in_ + src_), left, kMaxCopy});
+        items_.literalOrCopy(isCopy, byte, src_ - candidate, length);
+        src_ += isCopy ? length : 1;
     }
-    items.finish();
-    if (src < n || items.size() >= n) {
-        out[0] = kLzrw1Stored;
-        if (n > 0) std::memcpy(out + 1, in, n);
-        return n + 1;
+
+    // The block's length, stored when the items would not make it smaller.
+    std::size_t finish() {
+        items_.finish();
+        if (src_ < n_ || items_.size() >= n_) {
+            out_[0] = kLzrw1Stored;
+            if (n_ > 0) std::memcpy(out_ + 1, in_, n_);
+            return n_ + 1;
+        }
+        out_[0] = kLzrw1Compressed;
+        return items_.size() + 1;
     }
-    out[0] = kLzrw1Compressed;
-    return items.size() + 1;
+
+private:
+    const std::uint8_t* in_;
+    std::size_t n_;
+    std::uint16_t* table_;
+    std::uint8_t* out_;
+    ItemWriter items_;
+    std::size_t src_ = 0;
+};
+
+}  // namespace
+
+Lzrw1Compressor::Lzrw1Compressor()
+    : tables_(2 * kLzrw1TableSize), padded_(2 * kPaddedSize) {}
+
+std::size_t Lzrw1Compressor::compressBlock(const std::uint8_t* in, std::size_t n, std::uint8_t* out) {
+    BlockCompression block(in, n, tables_.data(), padded_.data(), out);
+    while (block.active()) block.step();
+    return block.finish();
+}
+
+std::array<std::size_t, 2> Lzrw1Compressor::compressBlocks(const std::uint8_t* first, std::size_t firstSize,
+                                                           std::uint8_t* firstOut, const std::uint8_t* second,
+                                                           std::size_t secondSize, std::uint8_t* secondOut) {
+    BlockCompression a(first, firstSize, tables_.data(), padded_.data(), firstOut);
+    BlockCompression b(second, secondSize, tables_.data() + kLzrw1TableSize, padded_.data() + kPaddedSize,
+                       secondOut);
+    // Each block's items wait on its own table and bytes; taken in turns the
+    // two keep the processor busy while either waits.
+    while (a.active() && b.active()) {
+        a.step();
+        b.step();
+    }
+    while (a.active()) a.step();
+    while (b.active()) b.step();
+    return {a.finish(), b.finish()};
 }
 
 DecodeStatus lzrw1DecompressBlock(const std::uint8_t* in, std::size_t length, std::uint8_t* out,

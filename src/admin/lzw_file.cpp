@@ -29,22 +29,71 @@ void putHeader(ByteSink& out, LzwMethod method, std::uint64_t size) {
     out.put(header, kLzwHeaderSize);
 }
 
+// Reads up to two blocks, compresses them together and writes them with their lengths.
+class Lzrw1BodyWriter {
+public:
+    Lzrw1BodyWriter(ByteSource& in, ByteSink& out) : in_(in), out_(out) {
+        for (Lane& lane : lanes_) {
+            lane.input.resize(kLzrw1BlockSize);
+            lane.block.resize(kLengthBytes + kLzrw1WorkSize);
+        }
+    }
+
+    // Takes n <= kLzrw1BlockSize bytes of the input into lane k; false when the input ends first.
+    bool take(int k, std::size_t n) {
+        lanes_[k].size = n;
+        return in_.read(lanes_[k].input.data(), n) == n;
+    }
+    void writeOne() { put(lanes_[0], compressor_.compressBlock(lanes_[0].input.data(), lanes_[0].size, body(0))); }
+    void writeTwo() {
+        const auto lengths = compressor_.compressBlocks(lanes_[0].input.data(), lanes_[0].size, body(0),
+                                                        lanes_[1].input.data(), lanes_[1].size, body(1));
+        put(lanes_[0], lengths[0]);
+        put(lanes_[1], lengths[1]);
+    }
+
+private:
+    struct Lane {
+        std::vector<std::uint8_t> input;
+        std::vector<std::uint8_t> block;  // the length, then the compressed block
+        std::size_t size = 0;
+    };
+
+    std::uint8_t* body(int k) { return lanes_[k].block.data() + kLengthBytes; }
+    void put(Lane& lane, std::size_t length) {
+        lane.block[0] = static_cast<std::uint8_t>(length & 0xFF);
+        lane.block[1] = static_cast<std::uint8_t>(length >> 8);
+        out_.put(lane.block.data(), kLengthBytes + length);
+    }
+
+    ByteSource& in_;
+    ByteSink& out_;
+    Lzrw1Compressor compressor_;
+    std::array<Lane, 2> lanes_;
+};
+
 bool encodeLzrw1Body(ByteSource& in, std::uint64_t size, ByteSink& out, const CodecProgress& progress) {
-    Lzrw1Compressor compressor;
-    std::vector<std::uint8_t> input(kLzrw1BlockSize);
-    std::vector<std::uint8_t> block(kLengthBytes + kLzrw1WorkSize);
+    Lzrw1BodyWriter writer(in, out);
     std::uint64_t pos = 0;
+    const auto blockAt = [&](std::uint64_t at) {
+        return static_cast<std::size_t>(std::min<std::uint64_t>(kLzrw1BlockSize, size - at));
+    };
     // Every block but the last holds a full 32 KB; the last may hold nothing.
     for (;;) {
-        const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(kLzrw1BlockSize, size - pos));
-        if (in.read(input.data(), n) != n) return false;
-        const std::size_t length = compressor.compressBlock(input.data(), n, block.data() + kLengthBytes);
-        block[0] = static_cast<std::uint8_t>(length & 0xFF);
-        block[1] = static_cast<std::uint8_t>(length >> 8);
-        out.put(block.data(), kLengthBytes + length);
-        pos += n;
+        const std::size_t first = blockAt(pos);
+        if (!writer.take(0, first)) return false;
+        if (first < kLzrw1BlockSize) {
+            writer.writeOne();
+            pos += first;
+            if (progress) progress(pos, out.written());
+            return true;
+        }
+        const std::size_t second = blockAt(pos + first);
+        if (!writer.take(1, second)) return false;
+        writer.writeTwo();
+        pos += first + second;
         if (progress) progress(pos, out.written());
-        if (n < kLzrw1BlockSize) return true;
+        if (second < kLzrw1BlockSize) return true;
     }
 }
 
