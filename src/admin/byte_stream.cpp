@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "admin/binary_io.h"
 
@@ -23,6 +24,12 @@ std::size_t FileSource::read(std::uint8_t* buffer, std::size_t n) {
 
 void FileSink::write(const std::uint8_t* bytes, std::size_t n) {
     if (!failed_ && !file_.write(bytes, n)) failed_ = true;
+}
+
+bool copyStream(ByteSource& in, ByteSink& out) {
+    std::vector<std::uint8_t> chunk(64 * 1024);
+    while (const std::size_t n = in.read(chunk.data(), chunk.size())) out.put(chunk.data(), n);
+    return !in.failed();
 }
 
 }  // namespace lumo::admin

@@ -86,4 +86,7 @@ private:
     bool failed_ = false;
 };
 
+// Passes everything `in` gives to `out`, a chunk at a time; false when `in` failed.
+bool copyStream(ByteSource& in, ByteSink& out);
+
 }  // namespace lumo::admin
