@@ -5,6 +5,7 @@
 
 #include "admin/archive_folders.h"
 #include "admin/binary_io.h"
+#include "admin/byte_stream.h"
 #include "admin/checksum.h"
 #include "admin/lzw_file.h"
 #include "admin/solid_file.h"

@@ -7,6 +7,7 @@
 
 #include "admin/adaptive_huffman.h"
 #include "admin/bit_stream.h"
+#include "admin/byte_stream.h"
 
 namespace lumo::admin {
 

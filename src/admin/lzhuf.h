@@ -6,10 +6,12 @@
 #include <string>
 #include <string_view>
 
-#include "admin/byte_stream.h"
 #include "admin/lzrw1.h"
 
 namespace lumo::admin {
+
+class ByteSink;
+class ByteSource;
 
 // Reports the bytes consumed and produced so far; called every few
 // kilobytes so a window can move its gauge.

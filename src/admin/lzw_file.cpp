@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "admin/binary_io.h"
+#include "admin/byte_stream.h"
 #include "admin/lzrw1.h"
 #include "core/cp1251.h"
 #include "core/settings.h"

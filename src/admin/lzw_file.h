@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "admin/byte_stream.h"
 #include "admin/lzhuf.h"
 #include "core/errors.h"
 
@@ -18,6 +17,8 @@ class Texts;
 
 namespace lumo::admin {
 
+class ByteSink;
+class ByteSource;
 class InputFile;
 class OutputFile;
 
