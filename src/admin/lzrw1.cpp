@@ -137,12 +137,10 @@ namespace {
 // One block on its way through the compressor, an item at a time.
 class BlockCompression {
 public:
-    BlockCompression(const std::uint8_t* input, std::size_t n, std::uint16_t* table, std::uint8_t* padded,
-                     std::uint8_t* out)
-        : in_(padded), n_(std::min(n, kLzrw1BlockSize)), table_(table), out_(out), items_(out) {
-        // A copy with room behind it lets every comparison read whole words;
-        // what lies past the input is never taken into an item.
-        if (n_ > 0) std::memcpy(padded, input, n_);
+    // `in` has room behind its n bytes, so every comparison can read whole
+    // words; what lies past the input is never taken into an item.
+    BlockCompression(const std::uint8_t* in, std::size_t n, std::uint16_t* table, std::uint8_t* out)
+        : in_(in), n_(std::min(n, kLzrw1BlockSize)), table_(table), out_(out), items_(out) {
         std::fill(table, table + kLzrw1TableSize, kLzrw1Empty);
     }
 
@@ -207,18 +205,26 @@ private:
 Lzrw1Compressor::Lzrw1Compressor()
     : tables_(2 * kLzrw1TableSize), padded_(2 * kPaddedSize) {}
 
-std::size_t Lzrw1Compressor::compressBlock(const std::uint8_t* in, std::size_t n, std::uint8_t* out) {
-    BlockCompression block(in, n, tables_.data(), padded_.data(), out);
+std::uint8_t* Lzrw1Compressor::input(int lane) {
+    return padded_.data() + static_cast<std::size_t>(lane) * kPaddedSize;
+}
+
+std::size_t Lzrw1Compressor::compressInput(std::size_t n, std::uint8_t* out) {
+    BlockCompression block(input(0), n, tables_.data(), out);
     while (block.active()) block.step();
     return block.finish();
 }
 
-std::array<std::size_t, 2> Lzrw1Compressor::compressBlocks(const std::uint8_t* first, std::size_t firstSize,
-                                                           std::uint8_t* firstOut, const std::uint8_t* second,
+std::size_t Lzrw1Compressor::compressBlock(const std::uint8_t* in, std::size_t n, std::uint8_t* out) {
+    n = std::min(n, kLzrw1BlockSize);
+    if (n > 0) std::memcpy(input(0), in, n);
+    return compressInput(n, out);
+}
+
+std::array<std::size_t, 2> Lzrw1Compressor::compressInputs(std::size_t firstSize, std::uint8_t* firstOut,
                                                            std::size_t secondSize, std::uint8_t* secondOut) {
-    BlockCompression a(first, firstSize, tables_.data(), padded_.data(), firstOut);
-    BlockCompression b(second, secondSize, tables_.data() + kLzrw1TableSize, padded_.data() + kPaddedSize,
-                       secondOut);
+    BlockCompression a(input(0), firstSize, tables_.data(), firstOut);
+    BlockCompression b(input(1), secondSize, tables_.data() + kLzrw1TableSize, secondOut);
     // Each block's items wait on its own table and bytes; taken in turns the
     // two keep the processor busy while either waits.
     while (a.active() && b.active()) {

@@ -39,11 +39,15 @@ public:
     // items, or the flag byte and the input when compression would not make
     // the block smaller.
     std::size_t compressBlock(const std::uint8_t* in, std::size_t n, std::uint8_t* out);
-    // Two blocks as compressBlock would give them one after the other, in
-    // much less time than two calls.
-    std::array<std::size_t, 2> compressBlocks(const std::uint8_t* first, std::size_t firstSize,
-                                              std::uint8_t* firstOut, const std::uint8_t* second,
-                                              std::size_t secondSize, std::uint8_t* secondOut);
+
+    // The same without the copy: a stream reads its blocks straight into the
+    // compressor's two inputs (room for kLzrw1BlockSize bytes each, lanes 0
+    // and 1) and compresses lane 0, or both at once, as compressBlock would
+    // one after the other but in much less time.
+    std::uint8_t* input(int lane);
+    std::size_t compressInput(std::size_t n, std::uint8_t* out);
+    std::array<std::size_t, 2> compressInputs(std::size_t firstSize, std::uint8_t* firstOut, std::size_t secondSize,
+                                              std::uint8_t* secondOut);
 
 private:
     // A block being compressed, with room for reading words past its end.

@@ -30,32 +30,28 @@ void putHeader(ByteSink& out, LzwMethod method, std::uint64_t size) {
     out.put(header, kLzwHeaderSize);
 }
 
-// Reads up to two blocks, compresses them together and writes them with their lengths.
+// Reads up to two blocks into the compressor, compresses them together and
+// writes them with their lengths.
 class Lzrw1BodyWriter {
 public:
     Lzrw1BodyWriter(ByteSource& in, ByteSink& out) : in_(in), out_(out) {
-        for (Lane& lane : lanes_) {
-            lane.input.resize(kLzrw1BlockSize);
-            lane.block.resize(kLengthBytes + kLzrw1WorkSize);
-        }
+        for (Lane& lane : lanes_) lane.block.resize(kLengthBytes + kLzrw1WorkSize);
     }
 
     // Takes n <= kLzrw1BlockSize bytes of the input into lane k; false when the input ends first.
     bool take(int k, std::size_t n) {
         lanes_[k].size = n;
-        return in_.read(lanes_[k].input.data(), n) == n;
+        return in_.read(compressor_.input(k), n) == n;
     }
-    void writeOne() { put(lanes_[0], compressor_.compressBlock(lanes_[0].input.data(), lanes_[0].size, body(0))); }
+    void writeOne() { put(lanes_[0], compressor_.compressInput(lanes_[0].size, body(0))); }
     void writeTwo() {
-        const auto lengths = compressor_.compressBlocks(lanes_[0].input.data(), lanes_[0].size, body(0),
-                                                        lanes_[1].input.data(), lanes_[1].size, body(1));
+        const auto lengths = compressor_.compressInputs(lanes_[0].size, body(0), lanes_[1].size, body(1));
         put(lanes_[0], lengths[0]);
         put(lanes_[1], lengths[1]);
     }
 
 private:
     struct Lane {
-        std::vector<std::uint8_t> input;
         std::vector<std::uint8_t> block;  // the length, then the compressed block
         std::size_t size = 0;
     };

@@ -216,7 +216,9 @@ TEST(Lzrw1Block, TwoBlocksAtOnceAsOneAfterTheOther) {
         const auto* two = reinterpret_cast<const std::uint8_t*>(second.data());
         const std::size_t lengthA = single.compressBlock(one, first.size(), a.data());
         const std::size_t lengthB = single.compressBlock(two, second.size(), b.data());
-        const auto lengths = paired.compressBlocks(one, first.size(), pa.data(), two, second.size(), pb.data());
+        std::copy(one, one + first.size(), paired.input(0));
+        std::copy(two, two + second.size(), paired.input(1));
+        const auto lengths = paired.compressInputs(first.size(), pa.data(), second.size(), pb.data());
         ASSERT_EQ(lengths[0], lengthA);
         ASSERT_EQ(lengths[1], lengthB);
         EXPECT_TRUE(std::equal(a.begin(), a.begin() + lengthA, pa.begin()));
