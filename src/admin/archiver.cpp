@@ -5,6 +5,7 @@
 
 #include "admin/archive_folders.h"
 #include "admin/binary_io.h"
+#include "admin/byte_stream.h"
 #include "admin/checksum.h"
 #include "admin/lzw_file.h"
 #include "admin/solid_file.h"
@@ -46,8 +47,19 @@ Archiver::Result Archiver::run() {
     return subject_.archive == " " ? compress() : decompress();
 }
 
-Archiver::Digest Archiver::digestOf(const std::string& bytes) const {
-    return {bytes.size(), crc32(bytes)};
+std::optional<Archiver::Digest> Archiver::digestOfFile(const fs::path& path) {
+    InputFile file;
+    if (!file.open(path)) return std::nullopt;
+    FileSource source(file);
+    Crc32Sink sink;
+    if (!copyStream(source, sink)) return std::nullopt;
+    return Digest{sink.written(), sink.crc()};
+}
+
+std::optional<Archiver::Digest> Archiver::digestOfDecoded(ByteSource& compressed) {
+    Crc32Sink sink;
+    if (decodeLzw(compressed, sink).fault != LzwFault::None || compressed.failed()) return std::nullopt;
+    return Digest{sink.written(), sink.crc()};
 }
 
 // --- compressing -----------------------------------------------------------------
@@ -103,14 +115,14 @@ bool Archiver::createSolid(const std::vector<std::string>& names, Digest& digest
             view_.showGauge(done, total);
             view_.yield();
         });
-        std::optional<std::string> bytes;
-        if (created) bytes = readWholeFile(solid_);
-        if (!bytes) {
+        std::optional<Digest> written;
+        if (created) written = digestOfFile(solid_);
+        if (!written) {
             removeQuietly(solid_);
             view_.showError(text(txt::ArchiveSolidFailure));
             return false;
         }
-        digest = digestOf(*bytes);
+        digest = *written;
         return true;
     } catch (const std::exception& error) {
         removeQuietly(solid_);
@@ -155,14 +167,13 @@ bool Archiver::writeVolumes(const Digest& digest) {
         return false;
     };
     try {
-        const std::optional<std::string> packed = readWholeFile(lzw_);
-        if (!packed) throw EInOutError(text(txt::SolidReadingData));
+        InputFile packed;
+        const std::optional<std::uint64_t> size = packed.open(lzw_) ? packed.size() : std::nullopt;
+        if (!size) throw EInOutError(text(txt::SolidReadingData));
         // The compressed file must give the solid file back before it is spread over disks.
-        const LzwDecoded local = decodeLzw(*packed);
-        if (local.fault != LzwFault::None || !(digestOf(local.data) == digest)) {
-            return failure(text(txt::ArchiveVerifyFailed));
-        }
-        const int count = volumeCount(packed->size());
+        FileSource local(packed);
+        if (digestOfDecoded(local) != digest) return failure(text(txt::ArchiveVerifyFailed));
+        const int count = volumeCount(*size);
         const bool disks = promptsForDisks(drive_);
         if (disks && !view_.confirm(core::formatText(text(txt::ArchiveDisksNeeded), {static_cast<long long>(count)}) +
                                     "\n" + text(txt::ArchiveAreYouReady))) {
@@ -174,12 +185,12 @@ bool Archiver::writeVolumes(const Digest& digest) {
             for (;;) {
                 if (disks) view_.inform(core::formatText(text(insertText), {static_cast<long long>(i + 1)}));
                 try {
-                    writeVolume(target_, subject_.fileCode, i, count, *packed, ws_.texts(), [this](int done, int total) {
+                    writeVolume(target_, subject_.fileCode, i, count, packed, ws_.texts(), [this](int done, int total) {
                         view_.showGauge(done, total);
                         view_.yield();
                     });
                     // Read back at once: on removable disks this one leaves the drive next.
-                    if (!volumeMatches(target_, subject_.fileCode, i, count, *packed)) {
+                    if (!volumeMatches(target_, subject_.fileCode, i, count, packed)) {
                         removeQuietly(target_ / volumeName(subject_.fileCode, i));
                         throw EInOutError(text(txt::ArchiveVerifyFailed));
                     }
@@ -191,17 +202,8 @@ bool Archiver::writeVolumes(const Digest& digest) {
         }
         // Where all volumes stay in reach, join them again and decompress the whole.
         if (!disks) {
-            std::string joined;
-            for (int i = 0; i < count; ++i) {
-                const std::optional<std::string> volume =
-                    readWholeFile(core::resolvePath(target_, volumeName(subject_.fileCode, i)));
-                if (!volume || volume->size() < 4) return failure(text(txt::ArchiveVerifyFailed));
-                joined.append(*volume, 4);
-            }
-            const LzwDecoded back = decodeLzw(joined);
-            if (back.fault != LzwFault::None || !(digestOf(back.data) == digest)) {
-                return failure(text(txt::ArchiveVerifyFailed));
-            }
+            VolumeSource joined(target_, subject_.fileCode, count);
+            if (digestOfDecoded(joined) != digest) return failure(text(txt::ArchiveVerifyFailed));
         }
         return true;
     } catch (const std::exception& error) {

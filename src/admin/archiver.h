@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@ class Workstation;
 }
 
 namespace lumo::admin {
+
+class ByteSource;
 
 // What the archiver asks of its window: status line, gauge and the boxes.
 class ArchiverView {
@@ -68,7 +71,10 @@ private:
     // Writes subject.dat with the new flag and updates the examinee list.
     void saveRecord(const std::string& archiveFlag);
     bool driveRetry(const std::string& message);
-    Digest digestOf(const std::string& bytes) const;
+    // What a file holds, or what a compressed stream decodes to; none when
+    // it cannot be read or decoded.
+    static std::optional<Digest> digestOfFile(const std::filesystem::path& path);
+    static std::optional<Digest> digestOfDecoded(ByteSource& compressed);
 
     core::Workstation& ws_;
     ArchiverView& view_;

@@ -66,6 +66,19 @@ bool InputFile::read(void* buffer, std::size_t n) {
     return got && *got == n;
 }
 
+bool InputFile::readAt(std::uint64_t offset, void* buffer, std::size_t n) {
+    if (fd_ < 0) return false;
+    auto* bytes = static_cast<char*>(buffer);
+    std::size_t done = 0;
+    while (done < n) {
+        const ssize_t got = ::pread(fd_, bytes + done, n - done, static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        done += static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
 void InputFile::close() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;

@@ -25,6 +25,8 @@ public:
     bool read(void* buffer, std::size_t n);
     // Reads up to n bytes; the count, 0 at the end, nullopt on an error.
     std::optional<std::size_t> readSome(void* buffer, std::size_t n);
+    // Reads exactly n bytes at `offset`, leaving the position for read() as it was.
+    bool readAt(std::uint64_t offset, void* buffer, std::size_t n);
     void close();
 
 private:

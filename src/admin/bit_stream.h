@@ -3,7 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <string_view>
+#include <vector>
+
+#include "admin/byte_stream.h"
 
 namespace lumo::admin {
 
@@ -33,11 +35,12 @@ private:
     int pending_ = 0;
 };
 
-// Reads what BitWriter wrote. Reading past the end gives zeros and marks the
-// reader exhausted, so a decoder checks once per symbol instead of per bit.
+// Reads what BitWriter wrote, from a source in chunks. Reading past the end
+// gives zeros and marks the reader exhausted, so a decoder checks once per
+// symbol instead of per bit.
 class BitReader {
 public:
-    explicit BitReader(std::string_view in) : in_(in) {}
+    explicit BitReader(ByteSource& in) : in_(in), chunk_(kChunk) {}
 
     unsigned bit() {
         if (available_ == 0) refill();
@@ -52,12 +55,22 @@ public:
     bool exhausted() const { return exhausted_; }
     // True when the bits not yet read of the current byte are all zero (the padding).
     bool restIsZero() const { return (buffer_ & ((1u << available_) - 1)) == 0; }
-    std::size_t bytesRead() const { return pos_; }
+    std::uint64_t bytesRead() const { return taken_; }
+    // True when every byte of the source has been taken.
+    bool atEnd() { return next_ == end_ && !fetch(); }
 
 private:
+    static constexpr std::size_t kChunk = 64 * 1024;
+
+    bool fetch() {
+        next_ = 0;
+        end_ = in_.read(chunk_.data(), chunk_.size());
+        return end_ > 0;
+    }
     void refill() {
-        if (pos_ < in_.size()) {
-            buffer_ = static_cast<std::uint8_t>(in_[pos_++]);
+        if (next_ < end_ || fetch()) {
+            buffer_ = chunk_[next_++];
+            ++taken_;
         } else {
             buffer_ = 0;
             exhausted_ = true;
@@ -65,8 +78,11 @@ private:
         available_ = 8;
     }
 
-    std::string_view in_;
-    std::size_t pos_ = 0;
+    ByteSource& in_;
+    std::vector<std::uint8_t> chunk_;
+    std::size_t next_ = 0;
+    std::size_t end_ = 0;
+    std::uint64_t taken_ = 0;
     std::uint32_t buffer_ = 0;
     int available_ = 0;
     bool exhausted_ = false;

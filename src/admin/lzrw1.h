@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace lumo::admin {
 
@@ -23,19 +24,36 @@ enum class DecodeStatus {
     Corrupt,    // an item that cannot be: a copy before the start, output past its end
 };
 
-// The LZRW1/KH block compressor. It keeps its table of previous positions
+// Positions the compressor remembers per block, and the mark of none ("all ones").
+inline constexpr std::size_t kLzrw1TableSize = 4096;
+inline constexpr std::uint16_t kLzrw1Empty = 0xFFFF;
+
+// The LZRW1/KH block compressor. It keeps its tables of previous positions
 // between calls only to save the allocation; every block starts afresh.
 class Lzrw1Compressor {
 public:
+    Lzrw1Compressor();
+
     // Compresses n <= kLzrw1BlockSize bytes into `out` (room for
     // kLzrw1WorkSize bytes) and gives the block's length: the flag byte and the
     // items, or the flag byte and the input when compression would not make
     // the block smaller.
     std::size_t compressBlock(const std::uint8_t* in, std::size_t n, std::uint8_t* out);
 
+    // The same without the copy: a stream reads its blocks straight into the
+    // compressor's two inputs (room for kLzrw1BlockSize bytes each, lanes 0
+    // and 1) and compresses lane 0, or both at once, as compressBlock would
+    // one after the other but in much less time.
+    std::uint8_t* input(int lane);
+    std::size_t compressInput(std::size_t n, std::uint8_t* out);
+    std::array<std::size_t, 2> compressInputs(std::size_t firstSize, std::uint8_t* firstOut, std::size_t secondSize,
+                                              std::uint8_t* secondOut);
+
 private:
-    static constexpr std::uint16_t kEmpty = 0xFFFF;  // "all ones": no position yet
-    std::array<std::uint16_t, 4096> table_{};
+    // A block being compressed, with room for reading words past its end.
+    static constexpr std::size_t kPaddedSize = kLzrw1BlockSize + 32;
+    std::vector<std::uint16_t> tables_;
+    std::vector<std::uint8_t> padded_;
 };
 
 // Decompresses one block of `length` bytes into `out` (room for `capacity`

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <new>
+#include <optional>
 #include <system_error>
 #include <vector>
 
 #include "admin/binary_io.h"
+#include "admin/byte_stream.h"
 #include "admin/lzrw1.h"
 #include "core/cp1251.h"
 #include "core/settings.h"
@@ -19,55 +21,114 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::size_t kAutoThreshold = 98303;  // larger inputs are sampled
+constexpr std::size_t kLengthBytes = 2;        // before every LZRW1/KH block
 
-std::size_t compressedSampleSize(Lzrw1Compressor& compressor, std::string_view data, std::size_t offset) {
-    std::vector<std::uint8_t> out(kLzrw1WorkSize);
-    return compressor.compressBlock(reinterpret_cast<const std::uint8_t*>(data.data()) + offset, kLzrw1BlockSize,
-                                    out.data());
+void putHeader(ByteSink& out, LzwMethod method, std::uint64_t size) {
+    std::uint8_t header[kLzwHeaderSize];
+    putLe32(header, method == LzwMethod::Lzrw1Kh ? kLzrw1KhTag : kLzhufTag);
+    putLe32(header + 4, static_cast<std::uint32_t>(size));
+    out.put(header, kLzwHeaderSize);
 }
 
-void encodeLzrw1Body(std::string_view data, std::string& out, const CodecProgress& progress) {
-    Lzrw1Compressor compressor;
-    std::vector<std::uint8_t> block(kLzrw1WorkSize);
-    const auto* in = reinterpret_cast<const std::uint8_t*>(data.data());
-    std::size_t pos = 0;
+// Reads up to two blocks into the compressor, compresses them together and
+// writes them with their lengths.
+class Lzrw1BodyWriter {
+public:
+    Lzrw1BodyWriter(ByteSource& in, ByteSink& out) : in_(in), out_(out) {
+        for (Lane& lane : lanes_) lane.block.resize(kLengthBytes + kLzrw1WorkSize);
+    }
+
+    // Takes n <= kLzrw1BlockSize bytes of the input into lane k; false when the input ends first.
+    bool take(int k, std::size_t n) {
+        lanes_[k].size = n;
+        return in_.read(compressor_.input(k), n) == n;
+    }
+    void writeOne() { put(lanes_[0], compressor_.compressInput(lanes_[0].size, body(0))); }
+    void writeTwo() {
+        const auto lengths = compressor_.compressInputs(lanes_[0].size, body(0), lanes_[1].size, body(1));
+        put(lanes_[0], lengths[0]);
+        put(lanes_[1], lengths[1]);
+    }
+
+private:
+    struct Lane {
+        std::vector<std::uint8_t> block;  // the length, then the compressed block
+        std::size_t size = 0;
+    };
+
+    std::uint8_t* body(int k) { return lanes_[k].block.data() + kLengthBytes; }
+    void put(Lane& lane, std::size_t length) {
+        lane.block[0] = static_cast<std::uint8_t>(length & 0xFF);
+        lane.block[1] = static_cast<std::uint8_t>(length >> 8);
+        out_.put(lane.block.data(), kLengthBytes + length);
+    }
+
+    ByteSource& in_;
+    ByteSink& out_;
+    Lzrw1Compressor compressor_;
+    std::array<Lane, 2> lanes_;
+};
+
+bool encodeLzrw1Body(ByteSource& in, std::uint64_t size, ByteSink& out, const CodecProgress& progress) {
+    Lzrw1BodyWriter writer(in, out);
+    std::uint64_t pos = 0;
+    const auto blockAt = [&](std::uint64_t at) {
+        return static_cast<std::size_t>(std::min<std::uint64_t>(kLzrw1BlockSize, size - at));
+    };
     // Every block but the last holds a full 32 KB; the last may hold nothing.
     for (;;) {
-        const std::size_t n = std::min(kLzrw1BlockSize, data.size() - pos);
-        const std::size_t length = compressor.compressBlock(in + pos, n, block.data());
-        out.push_back(static_cast<char>(length & 0xFF));
-        out.push_back(static_cast<char>(length >> 8));
-        out.append(reinterpret_cast<const char*>(block.data()), length);
-        pos += n;
-        if (progress) progress(pos, out.size());
-        if (n < kLzrw1BlockSize) break;
+        const std::size_t first = blockAt(pos);
+        if (!writer.take(0, first)) return false;
+        if (first < kLzrw1BlockSize) {
+            writer.writeOne();
+            pos += first;
+            if (progress) progress(pos, out.written());
+            return true;
+        }
+        const std::size_t second = blockAt(pos + first);
+        if (!writer.take(1, second)) return false;
+        writer.writeTwo();
+        pos += first + second;
+        if (progress) progress(pos, out.written());
+        if (second < kLzrw1BlockSize) return true;
     }
 }
 
-LzwFault decodeLzrw1Body(std::string_view body, std::size_t size, std::string& out, const CodecProgress& progress) {
-    const auto* in = reinterpret_cast<const std::uint8_t*>(body.data());
+LzwFault decodeLzrw1Body(ByteSource& in, std::uint64_t size, ByteSink& out, const CodecProgress& progress) {
+    // A stored length reaches 65 535 at most; a decoded block 32 KB.
+    std::vector<std::uint8_t> packed(0xFFFF);
     std::vector<std::uint8_t> block(kLzrw1BlockSize);
-    out.reserve(std::min<std::size_t>(size, body.size() * 1024 + kLzrw1BlockSize));
-    std::size_t pos = 0;
+    std::uint64_t read = kLzwHeaderSize;
+    std::uint64_t decoded = 0;
     for (;;) {
-        if (body.size() - pos < 2) return LzwFault::Truncated;
-        const std::size_t length = std::size_t(in[pos]) | (std::size_t(in[pos + 1]) << 8);
-        pos += 2;
-        if (body.size() - pos < length) return LzwFault::Truncated;
+        std::uint8_t lengthBytes[kLengthBytes];
+        if (in.read(lengthBytes, kLengthBytes) != kLengthBytes) return LzwFault::Truncated;
+        const std::size_t length = std::size_t(lengthBytes[0]) | (std::size_t(lengthBytes[1]) << 8);
+        if (in.read(packed.data(), length) != length) return LzwFault::Truncated;
+        read += kLengthBytes + length;
         std::size_t produced = 0;
-        switch (lzrw1DecompressBlock(in + pos, length, block.data(), block.size(), produced)) {
+        switch (lzrw1DecompressBlock(packed.data(), length, block.data(), block.size(), produced)) {
             case DecodeStatus::Ok: break;
             case DecodeStatus::Truncated: return LzwFault::Truncated;
             case DecodeStatus::Corrupt: return LzwFault::Corrupt;
         }
-        pos += length;
-        // More output than the header promises is corruption; stop before holding it.
-        if (produced > size - out.size()) return LzwFault::Corrupt;
-        out.append(reinterpret_cast<const char*>(block.data()), produced);
-        if (progress) progress(pos + kLzwHeaderSize, out.size());
+        // More output than the header promises is corruption; stop before passing it on.
+        if (produced > size - decoded) return LzwFault::Corrupt;
+        out.put(block.data(), produced);
+        decoded += produced;
+        if (progress) progress(read, decoded);
         if (produced < kLzrw1BlockSize) break;
     }
-    return out.size() == size ? LzwFault::None : LzwFault::Corrupt;
+    return decoded == size ? LzwFault::None : LzwFault::Corrupt;
+}
+
+LzwFault faultOf(DecodeStatus status) {
+    switch (status) {
+        case DecodeStatus::Ok: break;
+        case DecodeStatus::Truncated: return LzwFault::Truncated;
+        case DecodeStatus::Corrupt: return LzwFault::Corrupt;
+    }
+    return LzwFault::None;
 }
 
 }  // namespace
@@ -79,15 +140,26 @@ CompressMode compressModeFromSetting(std::string_view value) {
     return CompressMode::Auto;
 }
 
-LzwMethod adviseMethod(std::string_view data) {
-    if (data.size() <= kAutoThreshold) return LzwMethod::Lzhuf;
-    const std::size_t first = data.size() / 3 / kLzrw1BlockSize * kLzrw1BlockSize;
-    const std::size_t second = 2 * data.size() / 3 / kLzrw1BlockSize * kLzrw1BlockSize;
+std::optional<std::array<std::uint64_t, 2>> adviceSampleOffsets(std::uint64_t size) {
+    if (size <= kAutoThreshold) return std::nullopt;
+    return std::array<std::uint64_t, 2>{size / 3 / kLzrw1BlockSize * kLzrw1BlockSize,
+                                        2 * size / 3 / kLzrw1BlockSize * kLzrw1BlockSize};
+}
+
+LzwMethod adviseFromSamples(const std::uint8_t* first, const std::uint8_t* second) {
     Lzrw1Compressor compressor;
-    const std::size_t compressed =
-        compressedSampleSize(compressor, data, first) + compressedSampleSize(compressor, data, second);
+    std::vector<std::uint8_t> out(kLzrw1WorkSize);
+    const std::size_t compressed = compressor.compressBlock(first, kLzrw1BlockSize, out.data()) +
+                                   compressor.compressBlock(second, kLzrw1BlockSize, out.data());
     // Below 40 % of the 64 KB sampled.
     return compressed * 5 < 2 * 2 * kLzrw1BlockSize ? LzwMethod::Lzrw1Kh : LzwMethod::Lzhuf;
+}
+
+LzwMethod adviseMethod(std::string_view data) {
+    const auto offsets = adviceSampleOffsets(data.size());
+    if (!offsets) return LzwMethod::Lzhuf;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.data());
+    return adviseFromSamples(bytes + (*offsets)[0], bytes + (*offsets)[1]);
 }
 
 LzwMethod methodFor(CompressMode mode, std::string_view data) {
@@ -99,53 +171,51 @@ LzwMethod methodFor(CompressMode mode, std::string_view data) {
     return adviseMethod(data);
 }
 
+bool encodeLzw(ByteSource& in, std::uint64_t size, LzwMethod method, ByteSink& out, const CodecProgress& progress) {
+    putHeader(out, method, size);
+    if (method == LzwMethod::Lzrw1Kh) return encodeLzrw1Body(in, size, out, progress);
+    // The body's progress counts from its own start; the header is in `out` already.
+    return lzhufCompress(in, size, out, progress);
+}
+
 std::string encodeLzw(std::string_view data, LzwMethod method, const CodecProgress& progress) {
     std::string out;
-    appendLe32(out, method == LzwMethod::Lzrw1Kh ? kLzrw1KhTag : kLzhufTag);
-    appendLe32(out, static_cast<std::uint32_t>(data.size()));
-    if (method == LzwMethod::Lzrw1Kh) {
-        out.reserve(data.size() / 2 + 64);
-        encodeLzrw1Body(data, out, [&](std::uint64_t read, std::uint64_t written) {
-            if (progress) progress(read, written);
-        });
-    } else {
-        out += lzhufCompress(data, [&](std::uint64_t read, std::uint64_t written) {
-            if (progress) progress(read, written + kLzwHeaderSize);
-        });
-    }
+    MemorySource source(data);
+    StringSink sink(out);
+    encodeLzw(source, data.size(), method, sink, progress);
     return out;
 }
 
-LzwDecoded decodeLzw(std::string_view bytes, const CodecProgress& progress) {
-    LzwDecoded result;
-    if (bytes.size() < 4) {
-        result.fault = LzwFault::NotCompressed;
-        return result;
-    }
-    const auto* header = reinterpret_cast<const std::uint8_t*>(bytes.data());
-    const std::uint32_t tag = getLe32(header);
+LzwOutcome decodeLzw(ByteSource& in, ByteSink& out, const CodecProgress& progress) {
+    LzwOutcome result;
+    std::uint8_t header[kLzwHeaderSize];
+    const std::size_t got = in.read(header, kLzwHeaderSize);
+    const std::uint32_t tag = got >= 4 ? getLe32(header) : 0;
     if (tag != kLzrw1KhTag && tag != kLzhufTag) {
         result.fault = LzwFault::NotCompressed;
         return result;
     }
     result.method = tag == kLzrw1KhTag ? LzwMethod::Lzrw1Kh : LzwMethod::Lzhuf;
-    if (bytes.size() < kLzwHeaderSize) {
+    if (got < kLzwHeaderSize) {
         result.fault = LzwFault::Truncated;
         return result;
     }
-    const std::size_t size = getLe32(header + 4);
-    const std::string_view body = bytes.substr(kLzwHeaderSize);
+    const std::uint64_t size = getLe32(header + 4);
     if (result.method == LzwMethod::Lzrw1Kh) {
-        result.fault = decodeLzrw1Body(body, size, result.data, progress);
+        result.fault = decodeLzrw1Body(in, size, out, progress);
     } else {
-        switch (lzhufDecompress(body, size, result.data, [&](std::uint64_t read, std::uint64_t written) {
-                    if (progress) progress(read + kLzwHeaderSize, written);
-                })) {
-            case DecodeStatus::Ok: result.fault = LzwFault::None; break;
-            case DecodeStatus::Truncated: result.fault = LzwFault::Truncated; break;
-            case DecodeStatus::Corrupt: result.fault = LzwFault::Corrupt; break;
-        }
+        result.fault = faultOf(lzhufDecompress(in, size, out, [&](std::uint64_t read, std::uint64_t written) {
+            if (progress) progress(read + kLzwHeaderSize, written);
+        }));
     }
+    return result;
+}
+
+LzwDecoded decodeLzw(std::string_view bytes, const CodecProgress& progress) {
+    LzwDecoded result;
+    MemorySource source(bytes);
+    StringSink sink(result.data);
+    static_cast<LzwOutcome&>(result) = decodeLzw(source, sink, progress);
     if (result.fault != LzwFault::None) result.data.clear();
     return result;
 }
@@ -156,69 +226,93 @@ void Tlzrw1v::fail(int textId, const std::string& name) const {
     throw ELzrw1Exception(core::formatText(texts_(textId), {name}));
 }
 
-std::string Tlzrw1v::readInput(int notFoundText, int noMemoryText) {
+std::uint64_t Tlzrw1v::openInput(InputFile& file, int notFoundText) const {
     std::error_code ec;
     if (!fs::exists(input_, ec)) fail(notFoundText, inputName());
-    const std::uintmax_t size = fs::file_size(input_, ec);
-    if (ec || size > 0xFFFFFFFFu) fail(txt::LzrwCannotGetSize, inputName());
-    try {
-        std::optional<std::string> bytes = readWholeFile(input_);
-        if (!bytes) fail(txt::LzrwReadError, inputName());
-        return std::move(*bytes);
-    } catch (const std::bad_alloc&) {
-        fail(noMemoryText);
-    }
+    if (!file.open(input_)) fail(txt::LzrwReadError, inputName());
+    const std::optional<std::uint64_t> size = file.size();
+    if (!size || *size > 0xFFFFFFFFu) fail(txt::LzrwCannotGetSize, inputName());
+    return *size;
 }
 
-void Tlzrw1v::writeOutput(std::string_view bytes) {
-    OutputFile file;
+void Tlzrw1v::createOutput(OutputFile& file) const {
     if (!file.create(output_)) fail(txt::LzrwOutputNotOpened, outputName());
-    if (!file.write(bytes.data(), bytes.size()) || !file.close()) {
-        file.close();
-        removeQuietly(output_);
-        fail(txt::LzrwWriteError, outputName());
+}
+
+void Tlzrw1v::discardOutput(OutputFile& file, int textId, const std::string& name) const {
+    file.close();
+    removeQuietly(output_);
+    fail(textId, name);
+}
+
+LzwMethod Tlzrw1v::adviseFor(InputFile& file, std::uint64_t size) const {
+    const auto offsets = adviceSampleOffsets(size);
+    if (!offsets) return LzwMethod::Lzhuf;
+    std::vector<std::uint8_t> samples(2 * kLzrw1BlockSize);
+    if (!file.readAt((*offsets)[0], samples.data(), kLzrw1BlockSize) ||
+        !file.readAt((*offsets)[1], samples.data() + kLzrw1BlockSize, kLzrw1BlockSize)) {
+        fail(txt::LzrwReadError, inputName());
     }
+    return adviseFromSamples(samples.data(), samples.data() + kLzrw1BlockSize);
 }
 
 std::uint64_t Tlzrw1v::compress() {
-    const std::string data = readInput(txt::LzrwKhInputNotFound, txt::LzrwNoMemoryCompress);
-    std::string packed;
-    try {
-        lastMethod_ = methodFor(mode_, data);
-        packed = encodeLzw(data, lastMethod_, onUpdate);
-    } catch (const std::bad_alloc&) {
-        fail(txt::LzrwNoMemoryCompress);
+    InputFile in;
+    const std::uint64_t size = openInput(in, txt::LzrwKhInputNotFound);
+    switch (mode_) {
+        case CompressMode::Fast: lastMethod_ = LzwMethod::Lzrw1Kh; break;
+        case CompressMode::Good: lastMethod_ = LzwMethod::Lzhuf; break;
+        case CompressMode::Auto: lastMethod_ = adviseFor(in, size); break;
     }
-    writeOutput(packed);
-    if (onUpdate) onUpdate(data.size(), packed.size());
+    OutputFile out;
+    createOutput(out);
+    FileSource source(in);
+    FileSink sink(out);
+    bool complete = false;
+    try {
+        complete = encodeLzw(source, size, lastMethod_, sink, onUpdate);
+    } catch (const std::bad_alloc&) {
+        discardOutput(out, txt::LzrwNoMemoryCompress);
+    }
+    // A file that shrank while it was read is an error too: the size is in the header.
+    if (!complete || source.failed()) discardOutput(out, txt::LzrwReadError, inputName());
+    if (sink.failed() || !out.close()) discardOutput(out, txt::LzrwWriteError, outputName());
+    if (onUpdate) onUpdate(size, sink.written());
     if (onFinish) onFinish();
-    return packed.size();
+    return sink.written();
 }
 
 std::uint64_t Tlzrw1v::decompress() {
-    const std::string packed = readInput(txt::LzrwInputNotFound, txt::LzrwNoMemoryDecompress);
-    LzwDecoded decoded;
+    InputFile in;
+    const std::uint64_t size = openInput(in, txt::LzrwInputNotFound);
+    OutputFile out;
+    createOutput(out);
+    FileSource source(in);
+    FileSink sink(out);
+    LzwOutcome decoded;
     try {
-        decoded = decodeLzw(packed, onUpdate);
+        decoded = decodeLzw(source, sink, onUpdate);
     } catch (const std::bad_alloc&) {
-        fail(txt::LzrwNoMemoryDecompress);
+        discardOutput(out, txt::LzrwNoMemoryDecompress);
     }
     lastMethod_ = decoded.method;
+    if (source.failed()) discardOutput(out, txt::LzrwReadError, inputName());
     const bool kh = decoded.method == LzwMethod::Lzrw1Kh;
     switch (decoded.fault) {
         case LzwFault::None: break;
-        case LzwFault::NotCompressed: fail(txt::LzrwNotCompressed, inputName());
-        case LzwFault::Truncated: fail(kh ? txt::LzrwKhReadError : txt::LzhReadError, inputName());
-        case LzwFault::Corrupt: fail(kh ? txt::LzrwKhCorrupt : txt::LzhCorrupt);
+        case LzwFault::NotCompressed: discardOutput(out, txt::LzrwNotCompressed, inputName());
+        case LzwFault::Truncated: discardOutput(out, kh ? txt::LzrwKhReadError : txt::LzhReadError, inputName());
+        case LzwFault::Corrupt: discardOutput(out, kh ? txt::LzrwKhCorrupt : txt::LzhCorrupt);
     }
-    writeOutput(decoded.data);
-    if (onUpdate) onUpdate(packed.size(), decoded.data.size());
+    if (sink.failed() || !out.close()) discardOutput(out, txt::LzrwWriteError, outputName());
+    if (onUpdate) onUpdate(size, sink.written());
     if (onFinish) onFinish();
-    return decoded.data.size();
+    return sink.written();
 }
 
 LzwMethod Tlzrw1v::advise() {
-    return adviseMethod(readInput(txt::LzrwKhInputNotFound, txt::LzrwNoMemoryCompress));
+    InputFile in;
+    return adviseFor(in, openInput(in, txt::LzrwKhInputNotFound));
 }
 
 }  // namespace lumo::admin

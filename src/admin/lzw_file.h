@@ -1,8 +1,10 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +16,11 @@ class Texts;
 }
 
 namespace lumo::admin {
+
+class ByteSink;
+class ByteSource;
+class InputFile;
+class OutputFile;
 
 // Errors of the compression component; the message is the system's text.
 class ELzrw1Exception : public LumoError {
@@ -36,8 +43,15 @@ CompressMode compressModeFromSetting(std::string_view value);
 // compress with it below 40 %, LZHUF otherwise and for small inputs.
 LzwMethod adviseMethod(std::string_view data);
 LzwMethod methodFor(CompressMode mode, std::string_view data);
+// Where the two samples of an input of `size` bytes start; none for a small input.
+std::optional<std::array<std::uint64_t, 2>> adviceSampleOffsets(std::uint64_t size);
+// The choice from the two samples of kLzrw1BlockSize bytes each.
+LzwMethod adviseFromSamples(const std::uint8_t* first, const std::uint8_t* second);
 
-// The .lzw form of `data`: tag, size and body.
+// Writes the .lzw form of the `size` bytes `in` delivers: tag, size and body.
+// False when `in` ended before `size` bytes.
+bool encodeLzw(ByteSource& in, std::uint64_t size, LzwMethod method, ByteSink& out,
+               const CodecProgress& progress = {});
 std::string encodeLzw(std::string_view data, LzwMethod method, const CodecProgress& progress = {});
 
 enum class LzwFault {
@@ -46,12 +60,17 @@ enum class LzwFault {
     Truncated,      // the body ends early
     Corrupt,        // the body cannot be what the compressor wrote, or the size differs
 };
-struct LzwDecoded {
+struct LzwOutcome {
     LzwFault fault = LzwFault::None;
     LzwMethod method = LzwMethod::Lzrw1Kh;
-    std::string data;
 };
-// Decodes a whole .lzw file held in memory; never reads or writes outside the buffers.
+// Decodes a .lzw stream into `out`, which holds a part of the data when the
+// outcome is a fault; never reads or writes outside its buffers.
+LzwOutcome decodeLzw(ByteSource& in, ByteSink& out, const CodecProgress& progress = {});
+
+struct LzwDecoded : LzwOutcome {
+    std::string data;  // empty on a fault
+};
 LzwDecoded decodeLzw(std::string_view bytes, const CodecProgress& progress = {});
 
 // The compression component: compresses its input file into its output file
@@ -83,8 +102,12 @@ public:
     LzwMethod lastMethod() const { return lastMethod_; }
 
 private:
-    std::string readInput(int notFoundText, int noMemoryText);
-    void writeOutput(std::string_view bytes);
+    // Opens the input file and gives its size.
+    std::uint64_t openInput(InputFile& file, int notFoundText) const;
+    void createOutput(OutputFile& file) const;
+    // Deletes the partial output and raises the message.
+    [[noreturn]] void discardOutput(OutputFile& file, int textId, const std::string& name = {}) const;
+    LzwMethod adviseFor(InputFile& file, std::uint64_t size) const;
     [[noreturn]] void fail(int textId, const std::string& name = {}) const;
     std::string inputName() const { return input_.string(); }
     std::string outputName() const { return output_.string(); }

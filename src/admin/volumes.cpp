@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "admin/binary_io.h"
@@ -42,40 +43,88 @@ int volumeCount(std::uint64_t size) {
     return static_cast<int>(std::max<std::uint64_t>(1, (size + kVolumeDataSize - 1) / kVolumeDataSize));
 }
 
-void writeVolume(const fs::path& folder, const std::string& fileCode, int index, int count,
-                 std::string_view compressed, const core::Texts& texts, const ChunkProgress& progress) {
+void writeVolume(const fs::path& folder, const std::string& fileCode, int index, int count, InputFile& compressed,
+                 const core::Texts& texts, const ChunkProgress& progress) {
     const fs::path path = folder / volumeName(fileCode, index);
     const auto fail = [&](int id) {
         removeQuietly(path);
         throw EInOutError(texts(id));
     };
+    const std::optional<std::uint64_t> size = compressed.size();
+    if (!size) fail(txt::SolidReadingData);
     OutputFile out;
     if (!out.create(path)) fail(txt::VolumeWritingLabel);
     std::uint8_t label[4];
     putLe32(label, static_cast<std::uint32_t>(count));
     if (!out.write(label, 4)) fail(txt::VolumeWritingLabel);
     const std::uint64_t start = shareStart(index);
-    const std::uint64_t length = shareLength(index, compressed.size());
+    const std::uint64_t length = shareLength(index, *size);
     const int chunks = chunksOf(length);
+    std::vector<char> chunk(kCopyChunk);
     int done = 0;
     for (std::uint64_t offset = 0; offset < length; offset += kCopyChunk) {
         const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(kCopyChunk, length - offset));
-        if (!out.write(compressed.data() + start + offset, n)) fail(txt::SolidWritingData);
+        if (!compressed.readAt(start + offset, chunk.data(), n)) fail(txt::SolidReadingData);
+        if (!out.write(chunk.data(), n)) fail(txt::SolidWritingData);
         if (progress) progress(++done, chunks);
     }
     if (!out.sync() || !out.close()) fail(txt::SolidWritingData);
     if (progress && done == 0) progress(1, 1);
 }
 
-bool volumeMatches(const fs::path& folder, const std::string& fileCode, int index, int count,
-                   std::string_view compressed) {
-    const std::optional<std::string> volume = readWholeFile(core::resolvePath(folder, volumeName(fileCode, index)));
-    const std::uint64_t length = shareLength(index, compressed.size());
-    if (!volume || volume->size() != 4 + length) return false;
-    if (getLe32(reinterpret_cast<const std::uint8_t*>(volume->data())) != static_cast<std::uint32_t>(count)) {
+bool volumeMatches(const fs::path& folder, const std::string& fileCode, int index, int count, InputFile& compressed) {
+    InputFile volume;
+    const std::optional<std::uint64_t> size = compressed.size();
+    if (!size || !volume.open(core::resolvePath(folder, volumeName(fileCode, index)))) return false;
+    const std::uint64_t length = shareLength(index, *size);
+    std::uint8_t label[4];
+    if (volume.size() != 4 + length || !volume.read(label, 4) || getLe32(label) != static_cast<std::uint32_t>(count)) {
         return false;
     }
-    return std::string_view(*volume).substr(4) == compressed.substr(shareStart(index), length);
+    std::vector<char> written(kCopyChunk);
+    std::vector<char> original(kCopyChunk);
+    for (std::uint64_t offset = 0; offset < length; offset += kCopyChunk) {
+        const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(kCopyChunk, length - offset));
+        if (!volume.read(written.data(), n) || !compressed.readAt(shareStart(index) + offset, original.data(), n) ||
+            std::memcmp(written.data(), original.data(), n) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+VolumeSource::VolumeSource(fs::path folder, std::string fileCode, int count)
+    : folder_(std::move(folder)), fileCode_(std::move(fileCode)), count_(count) {}
+
+VolumeSource::~VolumeSource() = default;
+
+bool VolumeSource::openNext() {
+    volume_.reset();
+    if (next_ >= count_) return false;
+    auto volume = std::make_unique<InputFile>();
+    std::uint8_t label[4];
+    if (!volume->open(core::resolvePath(folder_, volumeName(fileCode_, next_))) || !volume->read(label, 4)) {
+        failed_ = true;
+        return false;
+    }
+    ++next_;
+    volume_ = std::move(volume);
+    return true;
+}
+
+std::size_t VolumeSource::read(std::uint8_t* buffer, std::size_t n) {
+    std::size_t done = 0;
+    while (done < n && !failed_) {
+        if (!volume_ && !openNext()) break;
+        const std::optional<std::size_t> got = volume_->readSome(buffer + done, n - done);
+        if (!got) {
+            failed_ = true;
+            break;
+        }
+        done += *got;
+        if (*got == 0) volume_.reset();  // this volume is through: the next one follows
+    }
+    return done;
 }
 
 int readVolume(const fs::path& folder, const std::string& fileCode, int index, int expectedCount, OutputFile& joined,

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "admin/archive_samples.h"
 #include "admin/binary_io.h"
+#include "admin/byte_stream.h"
+#include "admin/checksum.h"
 #include "admin/lzhuf.h"
 #include "admin/lzrw1.h"
 #include "admin/lzw_file.h"
@@ -134,6 +137,136 @@ TEST(Lzrw1Block, RefusesWhatTheCompressorNeverWrites) {
     EXPECT_EQ(decode({128, 1, 2, 3}, 2), DecodeStatus::Corrupt);            // stored block too long
     EXPECT_EQ(decode({64, 0x00, 0x00, 'a', 'b'}), DecodeStatus::Ok);
     EXPECT_EQ(produced, 2u);
+}
+
+// A compressed block written item by item: a literal byte, or a copy.
+struct Item {
+    char literal = 0;
+    std::size_t distance = 0;
+    std::size_t length = 0;
+};
+std::vector<std::uint8_t> blockOf(const std::vector<Item>& items) {
+    std::vector<std::uint8_t> block = {kLzrw1Compressed};
+    for (std::size_t first = 0; first < items.size(); first += 16) {
+        const std::size_t control = block.size();
+        block.resize(block.size() + 2);
+        unsigned bits = 0;
+        for (std::size_t i = first; i < std::min(items.size(), first + 16); ++i) {
+            if (items[i].length == 0) {
+                block.push_back(static_cast<std::uint8_t>(items[i].literal));
+                continue;
+            }
+            bits |= 0x8000u >> (i - first);
+            block.push_back(static_cast<std::uint8_t>(items[i].distance >> 4));
+            block.push_back(static_cast<std::uint8_t>(((items[i].distance & 0xF) << 4) | (items[i].length - 3)));
+        }
+        block[control] = static_cast<std::uint8_t>(bits >> 8);
+        block[control + 1] = static_cast<std::uint8_t>(bits & 0xFF);
+    }
+    return block;
+}
+std::vector<Item> literals(const std::string& text) {
+    std::vector<Item> items;
+    for (const char ch : text) items.push_back({ch});
+    return items;
+}
+
+TEST(Lzrw1Block, CopiesNearAndFarAndAtTheEnd) {
+    const std::string head = "abcdefghijklmnopqrstuvwxyz";
+    const std::string tail(40, '.');
+    std::uint8_t out[kLzrw1BlockSize];
+    std::size_t produced = 0;
+    const auto decode = [&](std::vector<Item> items, std::size_t capacity = kLzrw1BlockSize) {
+        const std::vector<Item> after = literals(tail);
+        std::vector<Item> all = literals(head);
+        all.insert(all.end(), items.begin(), items.end());
+        all.insert(all.end(), after.begin(), after.end());
+        const std::vector<std::uint8_t> block = blockOf(all);
+        const DecodeStatus status = lzrw1DecompressBlock(block.data(), block.size(), out, capacity, produced);
+        return status == DecodeStatus::Ok ? std::string(reinterpret_cast<char*>(out), produced) : std::string("!");
+    };
+    // A copy from fewer bytes back than it is long repeats them.
+    EXPECT_EQ(decode({{0, 1, 18}}), head + std::string(18, 'z') + tail);
+    EXPECT_EQ(decode({{0, 3, 10}}), head + "xyzxyzxyzx" + tail);
+    EXPECT_EQ(decode({{0, 5, 12}}), head + "vwxyzvwxyzvw" + tail);
+    EXPECT_EQ(decode({{0, 8, 18}}), head + "stuvwxyzstuvwxyzst" + tail);
+    EXPECT_EQ(decode({{0, 26, 5}, {0, 9, 4}}), head + "abcdewxyz" + tail);
+    // Exactly filling what the caller has room for, and one byte more.
+    const std::size_t exact = head.size() + 18 + tail.size();
+    EXPECT_EQ(decode({{0, 20, 18}}, exact), head + "ghijklmnopqrstuvwx" + tail);
+    EXPECT_EQ(decode({{0, 20, 18}}, exact - 1), "!");
+    // From before the start, well inside a block.
+    EXPECT_EQ(decode({{0, 27, 3}}), "!");
+    EXPECT_EQ(decode({{0, 4000, 3}}), "!");
+}
+
+TEST(Lzrw1Block, TwoBlocksAtOnceAsOneAfterTheOther) {
+    const std::string chart = chartSample(80);
+    const std::string text = textSample(kLzrw1BlockSize);
+    const std::string noise = randomBytes(kLzrw1BlockSize);
+    const std::string runs = std::string(20000, 'a') + textSample(12768);
+    const std::vector<std::pair<std::string, std::string>> pairs = {
+        {chart.substr(0, kLzrw1BlockSize), chart.substr(kLzrw1BlockSize, kLzrw1BlockSize)},
+        {text, noise}, {noise, text}, {runs, chart.substr(0, 100)}, {text, ""}};
+    Lzrw1Compressor single;
+    Lzrw1Compressor paired;
+    for (const auto& [first, second] : pairs) {
+        std::vector<std::uint8_t> a(kLzrw1WorkSize), b(kLzrw1WorkSize), pa(kLzrw1WorkSize), pb(kLzrw1WorkSize);
+        const auto* one = reinterpret_cast<const std::uint8_t*>(first.data());
+        const auto* two = reinterpret_cast<const std::uint8_t*>(second.data());
+        const std::size_t lengthA = single.compressBlock(one, first.size(), a.data());
+        const std::size_t lengthB = single.compressBlock(two, second.size(), b.data());
+        std::copy(one, one + first.size(), paired.input(0));
+        std::copy(two, two + second.size(), paired.input(1));
+        const auto lengths = paired.compressInputs(first.size(), pa.data(), second.size(), pb.data());
+        ASSERT_EQ(lengths[0], lengthA);
+        ASSERT_EQ(lengths[1], lengthB);
+        EXPECT_TRUE(std::equal(a.begin(), a.begin() + lengthA, pa.begin()));
+        EXPECT_TRUE(std::equal(b.begin(), b.begin() + lengthB, pb.begin()));
+    }
+}
+
+// Stored .lzw files must read, and new ones be written, byte for byte as
+// before: CRC-32 and size of the files the first version wrote.
+TEST(LzwCodec, CompressedBytesStayAsWritten) {
+    std::string runs;
+    for (int i = 0; i < 300; ++i) runs += std::string(1 + (i * 37) % 5000, static_cast<char>('a' + i % 3));
+    struct Case {
+        std::string input;
+        std::size_t fastSize;
+        std::uint32_t fastCrc;
+        std::size_t goodSize;
+        std::uint32_t goodCrc;
+    };
+    const Case cases[] = {
+        {chartSample(300), 76499, 0x7185EA09, 49132, 0xC71F98CB},
+        {resultsTableSample(40), 30844, 0xE6EF9526, 14889, 0x2D8AFBF4},
+        {randomBytes(70000), 70017, 0xF22A391B, 70165, 0x1E1DBEE7},
+        {runs, 1583, 0x044D3BC6, 15039, 0xD251DD6D},
+    };
+    for (const Case& c : cases) {
+        const std::string fast = encodeLzw(c.input, LzwMethod::Lzrw1Kh);
+        const std::string good = encodeLzw(c.input, LzwMethod::Lzhuf);
+        EXPECT_EQ(fast.size(), c.fastSize);
+        EXPECT_EQ(crc32(fast), c.fastCrc);
+        EXPECT_EQ(good.size(), c.goodSize);
+        EXPECT_EQ(crc32(good), c.goodCrc);
+    }
+}
+
+// A source that gives fewer bytes than it promised: the encoders say so.
+TEST(LzwStreams, AnInputThatEndsEarlyIsReported) {
+    const std::string data = chartSample(200);
+    for (const LzwMethod method : {LzwMethod::Lzrw1Kh, LzwMethod::Lzhuf}) {
+        std::string out;
+        StringSink sink(out);
+        MemorySource whole(data);
+        EXPECT_TRUE(encodeLzw(whole, data.size(), method, sink));
+        for (const std::size_t given : {std::size_t{0}, std::size_t{1000}, data.size() - 1}) {
+            MemorySource part(std::string_view(data).substr(0, given));
+            EXPECT_FALSE(encodeLzw(part, data.size(), method, sink)) << given;
+        }
+    }
 }
 
 TEST(LzwCodec, CorruptOrTruncatedFilesAreRefused) {

@@ -6,6 +6,7 @@
 
 #include "admin/archive_samples.h"
 #include "admin/binary_io.h"
+#include "admin/byte_stream.h"
 #include "admin/solid_file.h"
 #include "admin/volumes.h"
 #include "core/errors.h"
@@ -129,13 +130,15 @@ TEST_F(ArchiveFilesTest, ThreeVolumesForTwoAndAHalfMegabytes) {
     EXPECT_EQ(volumeCount(1), 1);
     EXPECT_EQ(volumeCount(kVolumeDataSize), 1);
     EXPECT_EQ(volumeCount(kVolumeDataSize + 1), 2);
-    for (int i = 0; i < 3; ++i) writeVolume(home / "out", "#0000007", i, 3, compressed, texts);
+    test::writeFile(home / "packed.lzw", compressed);
+    InputFile packed(home / "packed.lzw");
+    for (int i = 0; i < 3; ++i) writeVolume(home / "out", "#0000007", i, 3, packed, texts);
     const std::uint64_t expected[] = {1253372, 1253372, 1};
     for (int i = 0; i < 3; ++i) {
         const std::string volume = test::readFile(home / "out" / volumeName("#0000007", i));
         ASSERT_EQ(volume.size(), 4 + expected[i]);
         EXPECT_EQ(getLe32(reinterpret_cast<const std::uint8_t*>(volume.data())), 3u);
-        EXPECT_TRUE(volumeMatches(home / "out", "#0000007", i, 3, compressed));
+        EXPECT_TRUE(volumeMatches(home / "out", "#0000007", i, 3, packed));
     }
     EXPECT_EQ(volumeName("#0000007", 2), "#0000007.002");
 
@@ -147,9 +150,26 @@ TEST_F(ArchiveFilesTest, ThreeVolumesForTwoAndAHalfMegabytes) {
     joined.close();
     EXPECT_TRUE(test::readFile(home / "joined") == compressed);
 
-    // A damaged volume no longer matches.
+    // Read through as one stream, in pieces that straddle the volumes.
+    VolumeSource volumes(home / "out", "#0000007", 3);
+    std::string streamed;
+    StringSink sink(streamed);
+    std::vector<std::uint8_t> piece(100003);
+    while (const std::size_t n = volumes.read(piece.data(), piece.size())) sink.put(piece.data(), n);
+    EXPECT_FALSE(volumes.failed());
+    EXPECT_TRUE(streamed == compressed);
+
+    // A damaged volume no longer matches; a missing one fails the stream.
     test::writeFile(home / "out" / "#0000007.002", std::string("\x03\x00\x00\x00", 4) + "?");
-    EXPECT_FALSE(volumeMatches(home / "out", "#0000007", 2, 3, compressed));
+    EXPECT_FALSE(volumeMatches(home / "out", "#0000007", 2, 3, packed));
+    EXPECT_FALSE(volumeMatches(home / "out", "#0000007", 1, 2, packed));  // another count
+    fs::remove(home / "out" / "#0000007.001");
+    VolumeSource broken(home / "out", "#0000007", 3);
+    EXPECT_EQ(broken.read(piece.data(), piece.size()), piece.size());
+    std::uint64_t total = piece.size();
+    while (const std::size_t n = broken.read(piece.data(), piece.size())) total += n;
+    EXPECT_EQ(total, kVolumeDataSize);  // the first volume only
+    EXPECT_TRUE(broken.failed());
 }
 
 TEST_F(ArchiveFilesTest, ReadingVolumesChecksLabelsAndShares) {

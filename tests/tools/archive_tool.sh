@@ -15,8 +15,9 @@ fail() { echo "FAILED: $*"; failed=$((failed + 1)); }
 
 "$LUMO" --init-home "$WORK/home" --sample >/dev/null || fail "seeding the home"
 FOLDER="$WORK/home/DAT/#0000001"
-# A folder worth archiving: a chart-sized binary file and text files.
-head -c 700000 /dev/urandom >"$FOLDER/exam_01.ch1"
+# A folder worth archiving: binary data that does not shrink, enough for
+# two volumes, and text files.
+head -c 1500000 /dev/urandom >"$FOLDER/exam_01.ch1"
 seq 1 20000 >"$FOLDER/exam_01.qt1"
 printf 'line\r\n%.0s' $(seq 1 500) >"$FOLDER/exam_01.qs_"
 cp -a "$FOLDER" "$WORK/original"
@@ -24,6 +25,7 @@ cp -a "$FOLDER" "$WORK/original"
 "$ARCHIVE" compress --home "$WORK/home" 1 --to "$WORK/volumes" >"$WORK/compress.log" 2>&1 ||
   fail "compress (exit $?): $(cat "$WORK/compress.log")"
 [ -f "$WORK/volumes/#0000001.000" ] || fail "no first volume written"
+[ -f "$WORK/volumes/#0000001.001" ] || fail "no second volume written"
 [ "$(ls "$FOLDER")" = "subject.dat" ] || fail "compress left: $(ls "$FOLDER" | tr '\n' ' ')"
 grep -q '^Archive=#' "$FOLDER/subject.dat" || fail "the examinee is not marked as archived"
 
