@@ -34,7 +34,7 @@ CalibrateWindowHooks TfrmCalibrate::defaultHooks() {
     CalibrateWindowHooks hooks;
     core::Workstation& ws = ws_;
     hooks.makeLink = [&ws]() {
-        const platform::UnitPortChoice choice = platform::unitPortFromSettings(ws.settings().list());
+        const UnitPortChoice choice = unitPortFromSettings(ws.settings().list());
         return platform::makeUnitLink(choice, [&ws](int id) { return ws.texts()(id); });
     };
     hooks.inform = [this](const QString& text) {

@@ -23,7 +23,7 @@ TestCommandSteps defaultSteps(core::ui::TfrmMain& main, core::Workstation& ws) {
     TestCommandSteps steps;
     steps.warn = [&main](const QString& text) { QMessageBox::warning(&main, main.windowTitle(), text); };
     steps.runTest = [&main, &ws](const TestRunSetup& setup) {
-        const platform::UnitPortChoice port = platform::unitPortFromSettings(ws.settings().list());
+        const device::UnitPortChoice port = device::unitPortFromSettings(ws.settings().list());
         std::unique_ptr<device::SerialLink> link =
             platform::makeUnitLink(port, [&ws](int id) { return ws.texts()(id); });
         QtTestTimers timers;
