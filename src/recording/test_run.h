@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -217,10 +216,6 @@ public:
     void speedChanged(int entry);
     // Screen-settings events the window made (drags, gains, centrings).
     void addScreenEvents(const std::vector<ScreenEvent>& events);
-
-    // Told each question onset with the question's type 1 ... 6; whoever owns
-    // a simulated unit hands it on to its examinee.
-    std::function<void(int questionType)> onQuestionAsked;
 
     // State, for the window and tests.
     TestPhase phase() const { return phase_; }

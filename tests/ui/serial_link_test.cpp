@@ -111,6 +111,7 @@ TEST(UnitPort, OpeningFailuresSayWhy) {
         EXPECT_EQ(std::string(error.what()), "The serial port /dev/ttyLUMO-none does not exist");
     }
     EXPECT_FALSE(missing.isOpen());
+    EXPECT_EQ(missing.simulation(), nullptr);
 
     const std::string permission = portOpenMessage(PortFailure::Permission, "/dev/null", "", {});
     EXPECT_NE(permission.find("/dev/null"), std::string::npos);
@@ -126,8 +127,8 @@ TEST(UnitPort, TheSimulatedUnitRunsInRealTime) {
     core::SettingsList settings;
     settings.loadFromLines({"UnitDevice=SIM"});
     auto link = makeUnitLink(device::unitPortFromSettings(settings), {}, device::Scenario::deceptive());
-    ASSERT_NE(device::simulatedExaminee(*link), nullptr);
-    EXPECT_EQ(device::simulatedExaminee(*link)->scenario().fear[1], device::Scenario::deceptive().fear[1]);
+    ASSERT_NE(link->simulation(), nullptr);
+    EXPECT_EQ(link->simulation()->examinee().scenario().fear[1], device::Scenario::deceptive().fear[1]);
     device::TLumoDevice_7_2 driver(8, 7, true, 31250, 1);
     driver.DeviceTimeout = 18;
     driver.DataTimeout = 18;

@@ -20,7 +20,6 @@
 #include "core/texts/recording.h"
 #include "core/ui/qt_text.h"
 #include "core/workstation.h"
-#include "device/simulated_link.h"
 #include "recording/ui/channel_edit.h"
 #include "recording/ui/chart_display.h"
 #include "recording/ui/paint_panels.h"
@@ -112,9 +111,6 @@ TfrmTest::TfrmTest(core::Workstation& workstation, device::SerialLink& link, Tes
     darken(this);
 
     run_ = std::make_unique<TestRun>(workstation, link, timers, priority, *this, std::move(setup));
-    if (device::Examinee* examinee = device::simulatedExaminee(link)) {
-        run_->onQuestionAsked = [examinee](int type) { examinee->questionAsked(type); };
-    }
     for (std::size_t i = 0; i < artefacts_.size(); ++i) {
         const std::string caption = workstation.settings().list().text(
             workstation.settings().prefixed("Art" + std::to_string(i + 5)));
