@@ -57,9 +57,7 @@ protected:
         h.error = [this](const QString& text) { errors.push_back(text.toStdString()); };
         h.raisePriority = [this] { ++raised; };
         h.restorePriority = [this] { ++restored; };
-        h.pressButton = [this](AdjustingDevice& device) {
-            if (pressOnRequest) device.setPressed(true);
-        };
+        h.pressSimulatedButton = pressOnRequest;
         return h;
     }
 
