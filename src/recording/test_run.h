@@ -17,6 +17,7 @@
 #include "recording/test_run_timers.h"
 
 namespace lumo::core {
+class Settings;
 class TQstTest;
 class Workstation;
 }  // namespace lumo::core
@@ -345,6 +346,9 @@ private:
     std::filesystem::path chartFile_;
     std::filesystem::path tableFile_;
 };
+
+// The artefact captions Art5 ... Art8 in the settings' language.
+std::array<std::string, 4> readArtefactCaptions(const core::Settings& settings);
 
 // "S", "2", "3", "4" for the speed entries 0 ... 3, and back (anything else is entry 0).
 std::string speedSetting(int entry);

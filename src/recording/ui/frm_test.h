@@ -9,6 +9,7 @@
 
 #include "recording/display_model.h"
 #include "recording/test_run.h"
+#include "recording/test_window_rules.h"
 
 class QComboBox;
 class QLabel;
@@ -145,7 +146,7 @@ private:
     QPushButton* abort_ = nullptr;
     std::array<QPushButton*, 4> artefacts_{};
 
-    std::string lastMessage_;
+    MessagePanel messagePanel_;
     int progressColour_ = -1;  // 1 red, 0 green
     int dragging_ = -1;
     int dragY_ = 0;
