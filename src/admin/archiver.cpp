@@ -43,7 +43,7 @@ std::string Archiver::text(int id) const {
 }
 
 Archiver::Result Archiver::run() {
-    return subject_.archive == " " ? compress() : decompress();
+    return compressesNext(subject_) ? compress() : decompress();
 }
 
 Archiver::Digest Archiver::digestOf(const std::string& bytes) const {
