@@ -99,8 +99,6 @@ public:
     int sampleCount() const { return count_; }
     int waitCounter() const { return waitCounter_; }
     bool waitingForCommand() const { return waiting_; }
-    bool linkFailed() const { return linkFailed_; }
-    bool unitOpen() const { return unitOpen_; }
     bool over() const { return over_; }
     const std::string& ident() const { return ident_; }
     float releasedLevel() const { return released_; }

@@ -223,7 +223,6 @@ public:
     TestOutcome outcome() const { return outcome_; }
     bool paused() const { return paused_; }
     bool closed() const { return closed_; }
-    bool linkWasUp() const { return linkWasUp_; }
     std::int32_t sampleCounter() const { return counter_; }
     std::int32_t startIndex() const { return startIndex_; }
     int remainingSeconds() const { return remaining_; }

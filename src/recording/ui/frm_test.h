@@ -62,12 +62,8 @@ public:
     QString messageText() const;
     QString resistanceText() const;
     bool showsResistance() const;
-    QString waitText() const;
     QString timeText() const;
-    QString questionText() const;
     QProgressBar* progressBar() const { return progress_; }
-    QPushButton* askButton() const { return ask_; }
-    QPushButton* abortButton() const { return abort_; }
 
     // TestRunView.
     void setCaption(const std::string& text) override;

@@ -197,16 +197,8 @@ bool TfrmTest::showsResistance() const {
     return !resistance_->isHidden();
 }
 
-QString TfrmTest::waitText() const {
-    return wait_->text();
-}
-
 QString TfrmTest::timeText() const {
     return time_->text();
-}
-
-QString TfrmTest::questionText() const {
-    return line1_->text() + "\n" + line2_->text();
 }
 
 }  // namespace lumo::recording::ui
