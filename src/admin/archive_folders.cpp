@@ -115,6 +115,15 @@ bool promptsForDisks(char driveLetter) {
     return letter == 'A' || letter == 'B';
 }
 
+bool compressesNext(const core::TSubj& subject) {
+    return subject.archive == " ";
+}
+
+fs::path withTrailingSeparator(fs::path folder) {
+    if (!folder.empty() && !folder.string().ends_with('/')) folder += '/';
+    return folder;
+}
+
 std::vector<std::string> subfolders(const fs::path& folder) {
     return entriesOf(folder, true);
 }
@@ -136,7 +145,7 @@ void ArchiveFolderChooser::selectDrive(int index) {
 }
 
 bool ArchiveFolderChooser::overwriteQuestionNeeded() const {
-    if (subject_.archive != " " || folder_.empty()) return false;
+    if (!compressesNext(subject_) || folder_.empty()) return false;
     std::error_code ec;
     return fs::exists(core::resolvePath(folder_, volumeName(subject_.fileCode, 0)), ec);
 }
@@ -146,9 +155,7 @@ char ArchiveFolderChooser::driveLetter() const {
 }
 
 fs::path ArchiveFolderChooser::target() const {
-    fs::path target = folder_;
-    if (!target.empty() && !target.string().ends_with('/')) target += '/';
-    return target;
+    return withTrailingSeparator(folder_);
 }
 
 }  // namespace lumo::admin

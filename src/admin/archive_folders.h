@@ -37,6 +37,13 @@ std::vector<ArchiveDrive> listArchiveDrives(const MountSources& sources, const c
 // Drives A and B get disk prompts.
 bool promptsForDisks(char driveLetter);
 
+// An examinee not archived yet is compressed next; an archived one is
+// brought back.
+bool compressesNext(const core::TSubj& subject);
+
+// The folder with a trailing separator, as the archiver takes it.
+std::filesystem::path withTrailingSeparator(std::filesystem::path folder);
+
 // Visible sub-folders of a folder and the files in it, sorted; none when the
 // folder cannot be read.
 std::vector<std::string> subfolders(const std::filesystem::path& folder);

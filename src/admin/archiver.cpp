@@ -44,7 +44,7 @@ std::string Archiver::text(int id) const {
 }
 
 Archiver::Result Archiver::run() {
-    return subject_.archive == " " ? compress() : decompress();
+    return compressesNext(subject_) ? compress() : decompress();
 }
 
 std::optional<Archiver::Digest> Archiver::digestOfFile(const fs::path& path) {

@@ -42,7 +42,6 @@ public:
     Date today() const override { return today_; }
     std::string timeOfDay() const override;
     void advance(std::int64_t milliseconds) { milliseconds_ += milliseconds; }
-    void setToday(Date today) { today_ = today; }
 
 private:
     std::int64_t milliseconds_ = 0;

@@ -57,10 +57,6 @@ AutopilotChart recordChart(core::Workstation& workstation, device::SimulatedLink
     view.answerContinue = [] { return false; };
     view.answerKeep = [] { return true; };
     recording::TestRun run(workstation, link, timers, priority, view, setup);
-    device::Examinee* examinee = device::simulatedExaminee(link);
-    run.onQuestionAsked = [examinee](int type) {
-        if (examinee != nullptr) examinee->questionAsked(type);
-    };
     run.open();
     const bool ok = !view.closeAsked && runAutopilot(run, view, timers);
     result.presentations = static_cast<int>(run.presentations().size());

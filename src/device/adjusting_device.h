@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <limits>
 #include <random>
 
 #include "device/physiology.h"
@@ -31,16 +33,21 @@ public:
 
     void setPressed(bool pressed) { pressed_ = pressed; }
     bool pressed() const { return pressed_; }
+    // Presses the button once the unit's stream has run `seconds` on (an
+    // earlier request stands).
+    void pressAfter(double seconds) { pressAt_ = std::min(pressAt_, now_ + seconds); }
     void setPlugged(bool plugged) { plugged_ = plugged; }
     bool plugged() const { return plugged_; }
 
 private:
-    double skinValue();
+    double skinValue(double seconds);
 
     SimulatedUnit& unit_;
     AdjustingDeviceLevels levels_;
     std::mt19937 random_;
     bool pressed_ = false;
+    double now_ = 0;                                               // stream seconds last sampled
+    double pressAt_ = std::numeric_limits<double>::infinity();
     bool plugged_ = true;
 };
 

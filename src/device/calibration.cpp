@@ -4,6 +4,8 @@
 #include <exception>
 
 #include "core/clock.h"
+#include "core/paths.h"
+#include "core/settings_list.h"
 #include "core/texts/device.h"
 #include "core/texts/recording.h"
 #include "device/calibration_store.h"
@@ -38,6 +40,11 @@ int offsetCodes(double shift, bool towardZero) {
 
 }  // namespace
 
+CalibrationOptions calibrationOptions(const std::filesystem::path& dataHome, const core::SettingsList& settings) {
+    return {dataHome, static_cast<std::uint16_t>(settings.integer("DeviceTimeout")),
+            static_cast<std::uint16_t>(settings.integer("DataTimeout"))};
+}
+
 Calibration::Calibration(SerialLink& link, const core::Clock& clock, CalibrationOptions options, TextLookup texts,
                          CalibrationView& view)
     : link_(link),
@@ -57,6 +64,11 @@ Calibration::~Calibration() {
 }
 
 void Calibration::start() {
+    try {
+        link_.startTrafficLog(core::resolvePath(options_.dataHome, kTrafficLogName));
+    } catch (const std::exception&) {
+        // The capture is a diagnostic aid; calibrating goes on without it.
+    }
     TLumoDevice_7_2& driver = *driver_;
     driver.DeviceTimeout = options_.deviceTimeout;
     driver.DataTimeout = options_.dataTimeout;

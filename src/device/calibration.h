@@ -9,7 +9,8 @@
 
 namespace lumo::core {
 class Clock;
-}
+class SettingsList;
+}  // namespace lumo::core
 
 namespace lumo::device {
 
@@ -52,6 +53,10 @@ struct CalibrationOptions {
     std::uint16_t dataTimeout = 18;
 };
 
+// The options of a calibration in `dataHome` with the driver timeouts of the
+// settings; EConvertError when one is not a number.
+CalibrationOptions calibrationOptions(const std::filesystem::path& dataHome, const core::SettingsList& settings);
+
 // The skin-resistance calibration of a unit with the adjusting device: the
 // level with its button released and held down, ten steady samples each, give
 // the linear conversion that reads them as 530 and 100 kOhm. Owns the driver;
@@ -67,6 +72,7 @@ public:
     static constexpr int kWindowLow = 512;      // the converter window the samples are taken in
     static constexpr int kWindowHigh = 3584;
     static constexpr int kCounting = 100;       // sample count meaning "waiting for the button"
+    static constexpr const char* kTrafficLogName = "frmCalibrate.LOG";  // in the data home
 
     Calibration(SerialLink& link, const core::Clock& clock, CalibrationOptions options, TextLookup texts,
                 CalibrationView& view);
@@ -75,8 +81,8 @@ public:
     Calibration(const Calibration&) = delete;
     Calibration& operator=(const Calibration&) = delete;
 
-    // Subscribes to the driver and opens the unit; a port that cannot be
-    // opened ends the calibration with OpenFailure.
+    // Starts the traffic log, subscribes to the driver and opens the unit; a
+    // port that cannot be opened ends the calibration with OpenFailure.
     void start();
     // Enter: starts the measurement while waiting for it.
     void enterPressed();
@@ -93,8 +99,6 @@ public:
     int sampleCount() const { return count_; }
     int waitCounter() const { return waitCounter_; }
     bool waitingForCommand() const { return waiting_; }
-    bool linkFailed() const { return linkFailed_; }
-    bool unitOpen() const { return unitOpen_; }
     bool over() const { return over_; }
     const std::string& ident() const { return ident_; }
     float releasedLevel() const { return released_; }

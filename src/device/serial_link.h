@@ -9,6 +9,7 @@
 namespace lumo::device {
 
 class TrafficLog;
+class UnitSimulation;
 
 // The serial port as the unit driver needs it: exactly these operations and two
 // notifications, plus the clock and message pump its short pauses run on. A real
@@ -69,6 +70,10 @@ public:
     void startTrafficLog(const std::filesystem::path& file);
     void stopTrafficLog();
     bool trafficLogging() const { return log_ != nullptr; }
+
+    // The simulation behind the link when it is the simulated unit; null for
+    // a real port.
+    virtual UnitSimulation* simulation() { return nullptr; }
 
     BytesAvailableHandler onBytesAvailable;
     TimerExpiredHandler onTimerExpired;

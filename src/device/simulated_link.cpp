@@ -1,5 +1,7 @@
 #include "device/simulated_link.h"
 
+#include "device/adjusting_device.h"
+
 namespace lumo::device {
 
 SimulatedLink::SimulatedLink(const SimulatedUnitOptions& options) : unit_(options) {}
@@ -27,9 +29,8 @@ void SimulatedLink::doPutByte(std::uint8_t byte) {
     if (isOpen()) unit_.receive(byte, now_);
 }
 
-Examinee* simulatedExaminee(SerialLink& link) {
-    auto* simulated = dynamic_cast<SimulatedLink*>(&link);
-    return simulated != nullptr ? &simulated->unit().examinee() : nullptr;
+std::unique_ptr<AdjustingDevice> SimulatedLink::plugAdjustingDevice() {
+    return std::make_unique<AdjustingDevice>(unit_);
 }
 
 }  // namespace lumo::device

@@ -1,18 +1,23 @@
 #pragma once
 
 #include "device/simulated_unit.h"
+#include "device/unit_simulation.h"
 #include "device/virtual_link.h"
 
 namespace lumo::device {
 
 // The built-in simulated unit behind a link, in process and on a virtual clock.
 // Opening the port raises DTR (as a serial port does), closing drops it.
-class SimulatedLink : public VirtualLink {
+class SimulatedLink : public VirtualLink, public UnitSimulation {
 public:
     explicit SimulatedLink(const SimulatedUnitOptions& options = {});
 
     SimulatedUnit& unit() { return unit_; }
     const SimulatedUnit& unit() const { return unit_; }
+
+    UnitSimulation* simulation() override { return this; }
+    Examinee& examinee() override { return unit_.examinee(); }
+    std::unique_ptr<AdjustingDevice> plugAdjustingDevice() override;
 
 protected:
     std::int64_t nextArrival() const override { return unit_.nextEventTime(); }
@@ -25,9 +30,5 @@ protected:
 private:
     SimulatedUnit unit_;
 };
-
-// The simulated examinee behind a link, or null for any other link: the test
-// run tells it when a question is asked.
-Examinee* simulatedExaminee(SerialLink& link);
 
 }  // namespace lumo::device

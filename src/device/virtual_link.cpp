@@ -36,11 +36,6 @@ void VirtualLink::removeTimerTrigger(std::uint16_t handle) {
     triggers_.erase(handle);
 }
 
-bool VirtualLink::timerArmed(std::uint16_t handle) const {
-    const auto found = triggers_.find(handle);
-    return found != triggers_.end() && found->second.active;
-}
-
 void VirtualLink::doClose() {
     open_ = false;
     received_.clear();

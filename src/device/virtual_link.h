@@ -35,8 +35,6 @@ public:
     void advanceTo(std::int64_t time);
     void run(std::int64_t milliseconds) { advanceTo(now_ + milliseconds); }
 
-    bool timerArmed(std::uint16_t handle) const;
-
 protected:
     // The source's next arrival time (kNever when none) and its bytes due by `now`.
     virtual std::int64_t nextArrival() const = 0;

@@ -23,7 +23,6 @@ public:
     // The path a host opens ("/dev/pts/N").
     const std::string& slavePath() const { return slavePath_; }
     device::SimulatedUnit& unit() { return unit_; }
-    bool hostPresent() const { return hostPresent_; }
 
     // Serves for `milliseconds` (forever when negative), until `stop` says so,
     // or until `wakeFd` (if not -1) becomes readable.

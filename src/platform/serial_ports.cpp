@@ -8,8 +8,6 @@
 #include <filesystem>
 #include <set>
 
-#include "core/numbers.h"
-#include "core/settings_list.h"
 #include "core/string_table.h"
 #include "core/text_format.h"
 #include "core/texts/device.h"
@@ -17,30 +15,7 @@
 
 namespace lumo::platform {
 
-namespace {
-
-std::string upper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::toupper(c); });
-    return text;
-}
-
-}  // namespace
-
-UnitPortChoice unitPortFromSettings(const core::SettingsList& settings) {
-    UnitPortChoice choice;
-    choice.baudRate = core::strToIntDef(core::trimmed(settings.value("UnitBaudRate")), 19200);
-    const std::string device = core::trimmed(settings.value("UnitDevice"));
-    if (upper(device) == "SIM") {
-        choice.simulated = true;
-    } else if (!device.empty()) {
-        choice.device = device;
-    } else {
-        choice.device = "/dev/ttyS" + std::to_string(settings.integer("UnitComPort") - 1);
-    }
-    return choice;
-}
-
-std::unique_ptr<device::SerialLink> makeUnitLink(const UnitPortChoice& choice, TextSource texts,
+std::unique_ptr<device::SerialLink> makeUnitLink(const device::UnitPortChoice& choice, TextSource texts,
                                                  const device::Scenario& scenario) {
     if (choice.simulated) {
         device::SimulatedUnitOptions options;

@@ -7,10 +7,8 @@
 #include <vector>
 
 #include "device/physiology.h"
+#include "device/unit_port.h"
 
-namespace lumo::core {
-class SettingsList;
-}
 namespace lumo::device {
 class SerialLink;
 }
@@ -20,21 +18,9 @@ namespace lumo::platform {
 // Picks a text of the string table by identifier (the caller's language).
 using TextSource = std::function<std::string(int id)>;
 
-// Where the unit hangs: a device path, or the built-in simulated unit.
-struct UnitPortChoice {
-    bool simulated = false;
-    std::string device;
-    std::int32_t baudRate = 19200;
-};
-
-// `UnitDevice` (a path, or "SIM" in any letter case for the simulated unit),
-// else /dev/ttyS<UnitComPort - 1>; `UnitBaudRate`, 19200 when it is not a
-// number. A `UnitComPort` that is needed and not a number raises EConvertError.
-UnitPortChoice unitPortFromSettings(const core::SettingsList& settings);
-
 // A link for the choice, not yet open: a QtSerialLink on the device, or the
 // simulated unit running in real time with an examinee of the scenario.
-std::unique_ptr<device::SerialLink> makeUnitLink(const UnitPortChoice& choice, TextSource texts = {},
+std::unique_ptr<device::SerialLink> makeUnitLink(const device::UnitPortChoice& choice, TextSource texts = {},
                                                  const device::Scenario& scenario = device::Scenario::truthful());
 
 struct SerialPortEntry {

@@ -120,7 +120,6 @@ public:
     int bandTop(int channel) const { return ch(channel).top; }
     int bandBottom(int channel) const { return ch(channel).bottom; }
     int dragOffset(int channel) const { return ch(channel).drag; }
-    float centringOffset(int channel) const { return ch(channel).offset; }
     int gain(int channel) const { return ch(channel).gain11 / 11; }
     bool shown(int channel) const { return ch(channel).gain11 > 0 && ch(channel).visible; }
     bool visible(int channel) const { return ch(channel).visible; }

@@ -28,6 +28,14 @@ namespace lumo::recording {
 
 namespace fs = std::filesystem;
 
+std::array<std::string, 4> readArtefactCaptions(const core::Settings& settings) {
+    std::array<std::string, 4> captions;
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+        captions[i] = settings.list().text(settings.prefixed("Art" + std::to_string(i + 5)));
+    }
+    return captions;
+}
+
 std::string speedSetting(int entry) {
     static const char* const kSettings[] = {"S", "2", "3", "4"};
     return kSettings[std::clamp(entry, 0, 3)];
@@ -173,9 +181,7 @@ void TestRun::readSettings() {
     dataTimeout_ = list.integer("DataTimeout");
     questionTime_ = list.integer("QuestionTime");
     for (int i = 0; i < 7; ++i) spyDelay_[static_cast<std::size_t>(i)] = list.integer("SpyDelay" + std::to_string(i));
-    for (int i = 0; i < 4; ++i) {
-        artefacts_[static_cast<std::size_t>(i)] = list.text(settings.prefixed("Art" + std::to_string(i + 5)));
-    }
+    artefacts_ = readArtefactCaptions(settings);
     speed_ = speedEntryFromSetting(list.value("Test_Speed"));
 }
 

@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,6 +17,7 @@
 #include "recording/test_run_timers.h"
 
 namespace lumo::core {
+class Settings;
 class TQstTest;
 class Workstation;
 }  // namespace lumo::core
@@ -218,16 +218,11 @@ public:
     // Screen-settings events the window made (drags, gains, centrings).
     void addScreenEvents(const std::vector<formats::ScreenEvent>& events);
 
-    // Told each question onset with the question's type 1 ... 6; whoever owns
-    // a simulated unit hands it on to its examinee.
-    std::function<void(int questionType)> onQuestionAsked;
-
     // State, for the window and tests.
     TestPhase phase() const { return phase_; }
     TestOutcome outcome() const { return outcome_; }
     bool paused() const { return paused_; }
     bool closed() const { return closed_; }
-    bool linkWasUp() const { return linkWasUp_; }
     std::int32_t sampleCounter() const { return counter_; }
     std::int32_t startIndex() const { return startIndex_; }
     int remainingSeconds() const { return remaining_; }
@@ -350,6 +345,9 @@ private:
     std::filesystem::path chartFile_;
     std::filesystem::path tableFile_;
 };
+
+// The artefact captions Art5 ... Art8 in the settings' language.
+std::array<std::string, 4> readArtefactCaptions(const core::Settings& settings);
 
 // "S", "2", "3", "4" for the speed entries 0 ... 3, and back (anything else is entry 0).
 std::string speedSetting(int entry);

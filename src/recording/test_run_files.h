@@ -31,7 +31,6 @@ public:
     // reconnects reports its constants again; the chart keeps the first
     // header only, so the records stay aligned.
     void writeHeader(const formats::UnitConstants& unit);
-    bool headerWritten() const { return headerWritten_; }
 
     // One sample record: channel 0 at four instants, channels 1 ... 7, the mark word.
     void appendRecord(std::span<const formats::TChartBlock, 4> fast, std::span<const formats::TChartBlock, 7> slow,

@@ -6,6 +6,9 @@
 #include "core/text_format.h"
 #include "core/texts/recording.h"
 #include "core/workstation.h"
+#include "device/physiology.h"
+#include "device/serial_link.h"
+#include "device/unit_simulation.h"
 #include "formats/mark_word.h"
 #include "recording/test_run.h"
 #include "recording/test_run_files.h"
@@ -192,7 +195,8 @@ void TestRun::askQuestion() {
     startProgress(questionTime_, false);
     view_.showMessage(text(txt::TestEndQuestion));
     view_.showWaitLabel(core::formatText(text(txt::TestQuestionSeconds), {static_cast<long long>(questionTime_)}));
-    if (onQuestionAsked) onQuestionAsked(entry.type);
+    // A simulated unit's examinee reacts to the question it was asked.
+    if (device::UnitSimulation* simulation = link_.simulation()) simulation->examinee().questionAsked(entry.type);
 }
 
 void TestRun::endQuestion() {

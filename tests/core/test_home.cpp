@@ -23,6 +23,10 @@ TempHome::~TempHome() {
     fs::remove_all(path_, ec);
 }
 
+void installSettings(const fs::path& home) {
+    fs::copy_file(fs::path(LUMO_DATA_DIR) / "lumo7w.ini", home / "lumo7w.ini");
+}
+
 void writeMinimalIni(const fs::path& home, const std::vector<std::string>& extraLines) {
     std::vector<std::string> lines = {"Language=ENG", "NQType=7", "MonitorDiagonal=381", "QuestionTime=15",
                                       "MaxSubj=999", "MaxUser=20", "NMethod=6"};

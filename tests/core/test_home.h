@@ -23,6 +23,9 @@ private:
     std::filesystem::path path_;
 };
 
+// Copies the settings file the program installs (data/lumo7w.ini) into the home.
+void installSettings(const std::filesystem::path& home);
+
 // Writes the data home's lumo7w.ini with every key the settings load needs
 // (seven question types, the eight channels, method names); each of
 // `extraLines` replaces the line of its key or is appended.

@@ -6,12 +6,15 @@
 #include <optional>
 
 #include "core/clock.h"
+#include "core/errors.h"
+#include "core/settings_list.h"
 #include "core/string_table.h"
 #include "core/texts/device.h"
 #include "core/texts/recording.h"
 #include "core/test_home.h"
 #include "device/adjusting_device.h"
 #include "device/calibration.h"
+#include "device/calibration_hand.h"
 #include "device/calibration_store.h"
 #include "device/device_script.h"
 #include "device/simulated_link.h"
@@ -439,6 +442,68 @@ TEST(SimulatedCalibration, AnUnpluggedDeviceIsReported) {
     for (int i = 0; i < 2000 && !view.outcome; ++i) link.run(125);
     EXPECT_EQ(view.outcome, CalibrationOutcome::DeviceFailure);
     EXPECT_FALSE(fs::exists(home / "calibration"));
+}
+
+TEST(SimulatedCalibration, TheSimulatedExaminerPressesTheButtonAMomentAfterTheRequest) {
+    TempHome home;
+    core::ManualClock clock{{2026, 12, 9}};
+    SimulatedLink link;
+    CalibrationHand hand(link);
+    RecordingView view;
+    Calibration calibration(link, clock, {home.path(), 18, 18}, english, view);
+    calibration.start();
+    link.run(3000);
+    calibration.enterPressed();
+    hand.panelShown(view.panels.back());
+    for (int i = 0; i < 600 && view.panels.back() != txt::CalibratePushButton; ++i) link.run(125);
+    ASSERT_EQ(view.panels.back(), txt::CalibratePushButton);
+    EXPECT_FALSE(hand.device().pressed()) << "only the push request moves the hand";
+    hand.panelShown(txt::CalibratePushButton);
+    link.run(1000);
+    EXPECT_FALSE(hand.device().pressed());
+    link.run(1000);
+    EXPECT_TRUE(hand.device().pressed());
+    for (int i = 0; i < 600 && !view.outcome; ++i) link.run(125);
+    EXPECT_EQ(view.outcome, CalibrationOutcome::Complete);
+}
+
+TEST(SimulatedCalibration, AHandThatNeverPressesGivesTheDeviceFailure) {
+    TempHome home;
+    core::ManualClock clock{{2026, 12, 9}};
+    SimulatedLink link;
+    CalibrationHand hand(link, false);
+    RecordingView view;
+    Calibration calibration(link, clock, {home.path(), 18, 18}, english, view);
+    calibration.start();
+    link.run(3000);
+    calibration.enterPressed();
+    for (int i = 0; i < 2000 && !view.outcome; ++i) {
+        hand.panelShown(view.panels.back());
+        link.run(125);
+    }
+    EXPECT_EQ(view.outcome, CalibrationOutcome::DeviceFailure);
+    EXPECT_FALSE(hand.device().pressed());
+}
+
+TEST(CalibrationSetup, OptionsComeFromTheSettingsAndTheLogGoesToTheHome) {
+    core::SettingsList settings;
+    settings.loadFromLines({"DeviceTimeout=30", "DataTimeout=12"});
+    const CalibrationOptions options = calibrationOptions("/home/lumo", settings);
+    EXPECT_EQ(options.dataHome, fs::path("/home/lumo"));
+    EXPECT_EQ(options.deviceTimeout, 30);
+    EXPECT_EQ(options.dataTimeout, 12);
+    settings.loadFromLines({"DeviceTimeout=30", "DataTimeout=soon"});
+    EXPECT_THROW(calibrationOptions("/home/lumo", settings), EConvertError);
+
+    TempHome home;
+    core::ManualClock clock;
+    SimulatedLink link;
+    RecordingView view;
+    Calibration calibration(link, clock, {home.path(), 18, 18}, english, view);
+    calibration.start();
+    link.run(1000);
+    EXPECT_TRUE(link.trafficLogging());
+    EXPECT_TRUE(fs::exists(home / Calibration::kTrafficLogName));
 }
 
 }  // namespace

@@ -102,6 +102,29 @@ TEST(TestRunFlow, AQuestionGoesAtMostThreeTimesAndTheContinueDialogComesOnce) {
     EXPECT_EQ(bench.view().list.selected, 1);
 }
 
+// Counts the questions put to the simulated examinee.
+class AskingCountLink : public device::SimulatedLink {
+public:
+    device::Examinee& examinee() override {
+        ++asked;
+        return SimulatedLink::examinee();
+    }
+    int asked = 0;
+};
+
+TEST(TestRunFlow, TheSimulatedExamineeHearsEveryQuestionAsked) {
+    TestRunBench bench(4);
+    auto owned = std::make_unique<AskingCountLink>();
+    AskingCountLink& link = *owned;
+    bench.useLink(std::move(owned));
+    bench.view().answerContinue = [] { return true; };
+    bench.startToReady();
+    EXPECT_EQ(link.asked, 0);
+    for (int i = 0; i < 4; ++i) bench.present(i);
+    for (int round = 0; round < 3; ++round) bench.present(0);
+    EXPECT_EQ(link.asked, 6);  // the refused fourth try is not heard
+}
+
 TEST(TestRunFlow, AnswerKeysOutsideTheirPhasesRecordNothingAndWalkTheList) {
     TestRunBench bench(6);
     bench.startToReady();

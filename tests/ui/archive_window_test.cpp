@@ -4,12 +4,9 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QTreeWidget>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -18,6 +15,7 @@
 #include "admin/ui/archive_folder_window.h"
 #include "admin/ui/archive_window.h"
 #include "core/clock.h"
+#include "core/test_home.h"
 #include "core/examinee.h"
 #include "core/ui/main_window.h"
 #include "core/workstation.h"
@@ -27,24 +25,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void writeBytes(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // A data home with the installed settings and one examinee with an exam and a chart.
 class ArchiveWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "lumo-archive-ui-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create a data home");
-        home = pattern;
-        fs::copy_file(fs::path(LUMO_DATA_DIR) / "lumo7w.ini", home / "lumo7w.ini");
+        test::installSettings(home.path());
         folder = home / "DAT" / "#0000001";
         core::TSubj subject;
         subject.fileCode = "#0000001";
@@ -52,20 +37,15 @@ protected:
         subject.date = "07-03-2001";
         fs::create_directories(folder);
         core::writeSubjectFile(folder / "subject.dat", subject);
-        writeBytes(folder / "exam_01.ch1", test::chartSample(30));
-        writeBytes(folder / "exam_01.qt1", test::resultsTableSample(6));
-        writeBytes(folder / "notes.txt", test::textSample(3000));
+        test::writeFile(folder / "exam_01.ch1", test::chartSample(30));
+        test::writeFile(folder / "exam_01.qt1", test::resultsTableSample(6));
+        test::writeFile(folder / "notes.txt", test::textSample(3000));
         target = home / "media";
         fs::create_directories(target);
         startWorkstation();
     }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(home, ec);
-    }
-
     void startWorkstation(const std::string& language = "ENG") {
-        ws = std::make_unique<core::Workstation>(home, std::make_unique<core::ManualClock>());
+        ws = std::make_unique<core::Workstation>(home.path(), std::make_unique<core::ManualClock>());
         ws->initialise();
         ws->settings().list().setValue("Language", language);
         ws->records().makeCurrent(ws->records().examinees().at(0));
@@ -74,7 +54,7 @@ protected:
     std::map<std::string, std::string> contents() const {
         std::map<std::string, std::string> files;
         for (const auto& entry : fs::directory_iterator(folder)) {
-            files[entry.path().filename().string()] = readBytes(entry.path());
+            files[entry.path().filename().string()] = test::readFile(entry.path());
         }
         return files;
     }
@@ -102,7 +82,7 @@ protected:
         return window.result();
     }
 
-    fs::path home;
+    test::TempHome home;
     fs::path folder;
     fs::path target;
     std::unique_ptr<core::Workstation> ws;
@@ -132,15 +112,15 @@ TEST_F(ArchiveWindowTest, CompressingAndDecompressingAnExaminee) {
 TEST_F(ArchiveWindowTest, AVolumeOfAnotherArchiveAsksForRetry) {
     startWorkstation("RUS");
     ws->settings().list().setValue("CompressMode", "FAST");
-    writeBytes(folder / "noise.bin", test::randomBytes(1400000));
+    test::writeFile(folder / "noise.bin", test::randomBytes(1400000));
     const auto before = contents();
     ASSERT_EQ(runArchiver(), Archiver::Result::Compressed);
     // The second disk of an earlier archive of three volumes.
-    const std::string second = readBytes(target / "#0000001.001");
-    writeBytes(target / "#0000001.001", std::string("\x03\x00\x00\x00", 4) + second.substr(4));
+    const std::string second = test::readFile(target / "#0000001.001");
+    test::writeFile(target / "#0000001.001", std::string("\x03\x00\x00\x00", 4) + second.substr(4));
     boxes.clear();
     retry = [&] {
-        writeBytes(target / "#0000001.001", second);
+        test::writeFile(target / "#0000001.001", second);
         return true;
     };
     ASSERT_EQ(runArchiver(), Archiver::Result::Decompressed);
@@ -156,9 +136,9 @@ TEST_F(ArchiveWindowTest, AVolumeOfAnotherArchiveAsksForRetry) {
 TEST_F(ArchiveWindowTest, FolderChooserListsDrivesFoldersAndFiles) {
     fs::create_directories(target / "old");
     fs::create_directories(target / "new");
-    writeBytes(target / "old" / "#0000001.000", "x");
+    test::writeFile(target / "old" / "#0000001.000", "x");
     std::vector<ArchiveDrive> drives = {{'A', target, true, "A:  Removable disk  " + target.string()},
-                                        {'C', home, false, "C:  Home folder  " + home.string()}};
+                                        {'C', home.path(), false, "C:  Home folder  " + home.path().string()}};
     TfrmArchDir chooser(*ws, ws->records().current().record, drives);
     int questions = 0;
     bool answer = false;

@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "core/clock.h"
+#include "core/test_home.h"
 #include "core/texts/device.h"
 #include "core/texts/recording.h"
 #include "core/workstation.h"
@@ -31,17 +31,11 @@ constexpr const char* kSimulatedIdent = "4C55072024061100317A";
 class CalibrateWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "lumo-calibrate-ui-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create a data home");
-        home = pattern;
-        fs::copy_file(fs::path(LUMO_DATA_DIR) / "lumo7w.ini", home / "lumo7w.ini");
-        ws = std::make_unique<core::Workstation>(home, std::make_unique<core::ManualClock>(core::Date{2026, 12, 9}));
+        test::installSettings(home.path());
+        ws = std::make_unique<core::Workstation>(home.path(),
+                                                 std::make_unique<core::ManualClock>(core::Date{2026, 12, 9}));
         ws->initialise();
         ws->settings().list().setValue("Language", "ENG");
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(home, ec);
     }
 
     // Hooks on a simulated unit of a virtual clock; boxes and priority recorded.
@@ -57,9 +51,7 @@ protected:
         h.error = [this](const QString& text) { errors.push_back(text.toStdString()); };
         h.raisePriority = [this] { ++raised; };
         h.restorePriority = [this] { ++restored; };
-        h.pressButton = [this](AdjustingDevice& device) {
-            if (pressOnRequest) device.setPressed(true);
-        };
+        h.pressSimulatedButton = pressOnRequest;
         return h;
     }
 
@@ -87,7 +79,7 @@ protected:
     std::string text(int id) const { return ws->texts()(id); }
     fs::path storeFolder() const { return home / "calibration"; }
 
-    fs::path home;
+    test::TempHome home;
     std::unique_ptr<core::Workstation> ws;
     SimulatedLink* link = nullptr;
     std::unique_ptr<SerialLink> failingLink;
@@ -127,7 +119,7 @@ TEST_F(CalibrateWindowTest, CalibratesTheSimulatedUnitAndStoresTheResult) {
     EXPECT_EQ(restored, 1);
     EXPECT_EQ(window.calibration(), nullptr);  // the unit is stopped and the driver freed
 
-    const ResistanceCalibration stored = readCalibration(home, kSimulatedIdent, {2026, 12, 9});
+    const ResistanceCalibration stored = readCalibration(home.path(), kSimulatedIdent, {2026, 12, 9});
     ASSERT_FALSE(stored.stale);
     EXPECT_NEAR(stored.propRes, kSkinPerCount, 0.01 * kSkinPerCount);
     EXPECT_NEAR(stored.zeroRes, kSkinZero, 10);

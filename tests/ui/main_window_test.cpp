@@ -11,13 +11,13 @@
 #include <QToolButton>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "core/clock.h"
+#include "core/test_home.h"
 #include "core/ui/about_window.h"
 #include "core/ui/main_window.h"
 #include "core/ui/progress_window.h"
@@ -28,40 +28,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A data home in a temporary folder holding the installed settings file.
-class Home {
-public:
-    Home() {
-        std::string pattern = (fs::temp_directory_path() / "lumo-ui-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create a data home");
-        path_ = pattern;
-        fs::copy_file(fs::path(LUMO_DATA_DIR) / "lumo7w.ini", path_ / "lumo7w.ini");
-    }
-    ~Home() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-    fs::path operator/(const fs::path& relative) const { return path_ / relative; }
-
-private:
-    fs::path path_;
-};
-
-// ASCII lines with CR LF, creating the folders.
-void writeLines(const fs::path& path, const std::vector<std::string>& lines) {
-    fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary);
-    for (const std::string& line : lines) out << line << "\r\n";
-}
-
 // An exam file without questions: the header is all the exam strip reads.
+using test::writeLines;
+
 void writeExam(const fs::path& path, const std::string& mark) {
     writeLines(path, {"Ivanov", "Operator 1", "1", "0", "0", mark, "07-03-2001", "0", "0", "0", "0", "0", "0", "0"});
 }
 
 class MainWindowTest : public ::testing::Test {
 protected:
+    MainWindowTest() { test::installSettings(home.path()); }
+
     void start(const std::string& language = "ENG") {
         ws = std::make_unique<Workstation>(home.path(), std::make_unique<ManualClock>());
         ws->initialise();
@@ -88,7 +65,7 @@ protected:
         return result;
     }
 
-    Home home;
+    test::TempHome home;
     std::unique_ptr<Workstation> ws;
     std::unique_ptr<TfrmMain> window;
     QStringList questions;

@@ -117,26 +117,6 @@ TEST(QtSerialLinkPty, TimerTriggersExpireInTicks) {
     EXPECT_EQ(expired.back(), first);
 }
 
-TEST(UnitPort, ChosenFromTheSettings) {
-    core::SettingsList settings;
-    settings.loadFromLines({"UnitComPort=2", "UnitBaudRate=115200"});
-    UnitPortChoice choice = unitPortFromSettings(settings);
-    EXPECT_FALSE(choice.simulated);
-    EXPECT_EQ(choice.device, "/dev/ttyS1");
-    EXPECT_EQ(choice.baudRate, 115200);
-
-    settings.loadFromLines({"UnitComPort=1", "UnitBaudRate=fast", "UnitDevice=/dev/serial/by-id/usb-unit"});
-    choice = unitPortFromSettings(settings);
-    EXPECT_EQ(choice.device, "/dev/serial/by-id/usb-unit");
-    EXPECT_EQ(choice.baudRate, 19200);
-
-    settings.loadFromLines({"UnitDevice=sim"});
-    EXPECT_TRUE(unitPortFromSettings(settings).simulated);
-
-    settings.loadFromLines({"UnitComPort=one"});
-    EXPECT_THROW(unitPortFromSettings(settings), EConvertError);
-}
-
 TEST(UnitPort, OpeningFailuresSayWhy) {
     QtSerialLink missing(QStringLiteral("/dev/ttyLUMO-none"), 19200);
     try {
@@ -146,6 +126,7 @@ TEST(UnitPort, OpeningFailuresSayWhy) {
         EXPECT_EQ(std::string(error.what()), "The serial port /dev/ttyLUMO-none does not exist");
     }
     EXPECT_FALSE(missing.isOpen());
+    EXPECT_EQ(missing.simulation(), nullptr);
 
     const std::string permission = portOpenMessage(PortFailure::Permission, "/dev/null", "", {});
     EXPECT_NE(permission.find("/dev/null"), std::string::npos);
@@ -160,9 +141,9 @@ TEST(UnitPort, OpeningFailuresSayWhy) {
 TEST(UnitPort, TheSimulatedUnitRunsInRealTime) {
     core::SettingsList settings;
     settings.loadFromLines({"UnitDevice=SIM"});
-    auto link = makeUnitLink(unitPortFromSettings(settings), {}, device::Scenario::deceptive());
-    ASSERT_NE(device::simulatedExaminee(*link), nullptr);
-    EXPECT_EQ(device::simulatedExaminee(*link)->scenario().fear[1], device::Scenario::deceptive().fear[1]);
+    auto link = makeUnitLink(device::unitPortFromSettings(settings), {}, device::Scenario::deceptive());
+    ASSERT_NE(link->simulation(), nullptr);
+    EXPECT_EQ(link->simulation()->examinee().scenario().fear[1], device::Scenario::deceptive().fear[1]);
     device::TLumoDevice_7_2 driver(device::kUnitGeometry);
     driver.DeviceTimeout = 18;
     driver.DataTimeout = 18;

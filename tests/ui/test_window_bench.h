@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QApplication>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
@@ -11,6 +10,7 @@
 #include "core/examinee.h"
 #include "core/exam_list.h"
 #include "core/question_set.h"
+#include "core/test_home.h"
 #include "core/template_conversion.h"
 #include "core/workstation.h"
 #include "device/simulated_link.h"
@@ -36,12 +36,9 @@ class TestWindowBench {
 public:
     explicit TestWindowBench(bool deceptive = true) {
         namespace fs = std::filesystem;
-        std::string pattern = (fs::temp_directory_path() / "lumo-test-window-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create a data home");
-        home = pattern;
-        fs::copy_file(fs::path(LUMO_DATA_DIR) / "lumo7w.ini", home / "lumo7w.ini");
+        installSettings(home.path());
         fs::copy(fs::path(LUMO_DATA_DIR) / "QST", home / "QST", fs::copy_options::recursive);
-        workstation = std::make_unique<core::Workstation>(home, std::make_unique<core::ManualClock>());
+        workstation = std::make_unique<core::Workstation>(home.path(), std::make_unique<core::ManualClock>());
         workstation->initialise();
         core::TSubj subject;
         subject.fileCode = "#0000001";
@@ -61,8 +58,6 @@ public:
 
     ~TestWindowBench() {
         window.reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(home, ignored);
     }
 
     // Opens the window (1024 x 768) for chart `chart`; the dialogs answer as the fields below say.
@@ -105,7 +100,7 @@ public:
     }
     bool closed() const { return window && !window->isVisible(); }
 
-    std::filesystem::path home;
+    TempHome home;
     std::filesystem::path folder;
     std::filesystem::path examFile;
     std::unique_ptr<core::Workstation> workstation;

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "admin/archive_command.h"
 #include "admin/ui/archive_folder_window.h"
 #include "admin/ui/archive_window.h"
 #include "core/main_window_state.h"
@@ -15,8 +16,6 @@
 namespace lumo::admin::ui {
 
 using core::ui::qs;
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -48,24 +47,12 @@ int archiveItemIndex() {
 }
 
 void runArchiveCommand(core::ui::TfrmMain& main, core::Workstation& ws, const ArchiveCommandSteps& steps) {
-    core::Records& records = ws.records();
-    if (!records.current().isSet()) return;
-    const core::TSubj subject = records.current().record;
-    const int question = subject.archive == " " ? txt::CmdCompressConfirm : txt::CmdDecompressConfirm;
-    if (!steps.confirm(qs(ws.texts()(question)))) {
-        main.reopenMenu(core::Menu::Examinee, archiveItemIndex());
-        return;
-    }
-    std::optional<ArchiveTarget> target = steps.chooseFolder(subject);
-    if (!target) return;
-    if (!target->folder.empty() && !target->folder.string().ends_with('/')) target->folder += '/';
-    steps.runArchiver(subject, *target);
-    // The archiver changed the files and the flag: start afresh with the examinee.
-    records.current().examNumber = 0;
-    records.current().chart = 0;
-    const int position = records.examinees().indexOf(subject.fileCode);
-    records.makeCurrent(position >= 0 ? records.examinees().at(static_cast<std::size_t>(position))
-                                      : records.current().record);
+    admin::ArchiveCommandSteps command;
+    command.confirm = [&steps](const std::string& text) { return steps.confirm(qs(text)); };
+    command.declined = [&main] { main.reopenMenu(core::Menu::Examinee, archiveItemIndex()); };
+    command.chooseFolder = steps.chooseFolder;
+    command.runArchiver = steps.runArchiver;
+    admin::runArchiveCommand(ws, command);
 }
 
 }  // namespace

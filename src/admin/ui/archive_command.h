@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QString>
-#include <filesystem>
 #include <functional>
 #include <optional>
 
+#include "admin/archive_command.h"
 #include "core/examinee.h"
 
 namespace lumo::core {
@@ -16,12 +16,6 @@ class TfrmMain;
 
 namespace lumo::admin::ui {
 
-// The drive letter and folder the chooser gave.
-struct ArchiveTarget {
-    char driveLetter = 'C';
-    std::filesystem::path folder;
-};
-
 // The steps of the archive command that show windows; the defaults run the
 // real ones, tests replace them.
 struct ArchiveCommandSteps {
@@ -30,8 +24,8 @@ struct ArchiveCommandSteps {
     std::function<void(const core::TSubj& subject, const ArchiveTarget& target)> runArchiver;
 };
 
-// Plugs the main window's archive command in: the confirmation, the folder
-// chooser, the archiver, and the examinee made current again.
+// Plugs the main window's archive command (runArchiveCommand) in; "No"
+// reopens the Examinee menu on its archive item.
 void installArchiveCommand(core::ui::TfrmMain& main, core::Workstation& workstation);
 void installArchiveCommand(core::ui::TfrmMain& main, core::Workstation& workstation, ArchiveCommandSteps steps);
 

@@ -102,18 +102,6 @@ void TfrmArchive::reject() {
     if (!running_) QDialog::reject();
 }
 
-QString TfrmArchive::statusText() const {
-    return status_->text();
-}
-
-int TfrmArchive::gaugePosition() const {
-    return gauge_->value();
-}
-
-int TfrmArchive::gaugeMaximum() const {
-    return gauge_->maximum();
-}
-
 void TfrmArchive::showStatus(const std::string& text) {
     status_->setText(qs(text));
     gauge_->setValue(0);

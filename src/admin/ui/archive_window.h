@@ -39,9 +39,6 @@ public:
     void setPrompts(ArchivePrompts prompts) { prompts_ = std::move(prompts); }
     Archiver::Result result() const { return result_; }
     bool running() const { return running_; }
-    QString statusText() const;
-    int gaugePosition() const;
-    int gaugeMaximum() const;
 
     // ArchiverView
     void showStatus(const std::string& text) override;

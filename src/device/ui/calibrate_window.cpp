@@ -10,12 +10,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/texts/device.h"
 #include "core/ui/qt_text.h"
 #include "core/workstation.h"
-#include "device/adjusting_device.h"
+#include "device/calibration_hand.h"
 #include "device/serial_link.h"
-#include "device/simulated_link.h"
+#include "device/unit_simulation.h"
 #include "platform/realtime_priority.h"
 #include "platform/serial_ports.h"
 
@@ -23,18 +22,11 @@ namespace lumo::device::ui {
 
 using core::ui::qs;
 
-namespace {
-
-constexpr int kButtonPressDelayMs = 1500;  // the simulated examiner's hand
-
-
-}  // namespace
-
 CalibrateWindowHooks TfrmCalibrate::defaultHooks() {
     CalibrateWindowHooks hooks;
     core::Workstation& ws = ws_;
     hooks.makeLink = [&ws]() {
-        const platform::UnitPortChoice choice = platform::unitPortFromSettings(ws.settings().list());
+        const UnitPortChoice choice = unitPortFromSettings(ws.settings().list());
         return platform::makeUnitLink(choice, [&ws](int id) { return ws.texts()(id); });
     };
     hooks.inform = [this](const QString& text) {
@@ -46,12 +38,6 @@ CalibrateWindowHooks TfrmCalibrate::defaultHooks() {
     auto priority = std::make_shared<platform::RealtimePriority>();
     hooks.raisePriority = [priority] { priority->raise(); };
     hooks.restorePriority = [priority] { priority->restore(); };
-    hooks.pressButton = [this](AdjustingDevice&) {
-        // The device may be gone by then: look it up again.
-        QTimer::singleShot(kButtonPressDelayMs, this, [this] {
-            if (adjusting_) adjusting_->setPressed(true);
-        });
-    };
     return hooks;
 }
 
@@ -65,11 +51,7 @@ TfrmCalibrate::TfrmCalibrate(core::Workstation& workstation, QWidget* parent, Ca
         hooks_.raisePriority = defaults.raisePriority;
         hooks_.restorePriority = defaults.restorePriority;
     }
-    if (!hooks_.pressButton) hooks_.pressButton = defaults.pressButton;
-
-    const core::SettingsList& settings = ws_.settings().list();
-    deviceTimeout_ = static_cast<std::uint16_t>(settings.integer("DeviceTimeout"));
-    dataTimeout_ = static_cast<std::uint16_t>(settings.integer("DataTimeout"));
+    options_ = calibrationOptions(ws_.home(), ws_.settings().list());
 
     setObjectName("frmCalibrate");
     setModal(true);
@@ -97,6 +79,10 @@ TfrmCalibrate::~TfrmCalibrate() {
     shutDown();
 }
 
+AdjustingDevice* TfrmCalibrate::adjustingDevice() const {
+    return hand_ ? &hand_->device() : nullptr;
+}
+
 QString TfrmCalibrate::panelText() const {
     return panel_->text();
 }
@@ -119,22 +105,16 @@ void TfrmCalibrate::FormShow() {
     if (closing_) return;
     try {
         link_ = hooks_.makeLink();
-        try {
-            link_->startTrafficLog(ws_.home() / "frmCalibrate.LOG");
-        } catch (const std::exception&) {
-            // The capture is a diagnostic aid; calibrating goes on without it.
-        }
-        if (auto* simulated = dynamic_cast<SimulatedLink*>(link_.get())) {
-            adjusting_ = std::make_unique<AdjustingDevice>(simulated->unit());
+        if (UnitSimulation* simulation = link_->simulation()) {
+            hand_ = std::make_unique<CalibrationHand>(*simulation, hooks_.pressSimulatedButton);
         }
         link_->onNotificationError = [this](const std::string& message) {
             if (calibration_) calibration_->notificationFailed(message);
         };
         hooks_.raisePriority();
         priorityRaised_ = true;
-        CalibrationOptions options{ws_.home(), deviceTimeout_, dataTimeout_};
         calibration_ = std::make_unique<Calibration>(
-            *link_, ws_.clock(), options, [this](int id) { return ws_.texts()(id); }, *this);
+            *link_, ws_.clock(), options_, [this](int id) { return ws_.texts()(id); }, *this);
         calibration_->start();
     } catch (const std::exception& error) {
         closeWith(CalibrationOutcome::OpenFailure, qs(error.what()));
@@ -148,7 +128,7 @@ void TfrmCalibrate::showPanel(int textId) {
     }
     panel_->setText(qs(ws_.texts()(textId)));
     panel_->show();
-    if (textId == txt::CalibratePushButton && adjusting_ && !adjusting_->pressed()) hooks_.pressButton(*adjusting_);
+    if (hand_) hand_->panelShown(textId);
 }
 
 void TfrmCalibrate::finished(CalibrationOutcome outcome, const std::string& message) {
@@ -187,7 +167,7 @@ void TfrmCalibrate::shutDown() {
         }
         calibration_.reset();
     }
-    adjusting_.reset();
+    hand_.reset();
     link_.reset();
     if (priorityRaised_) {
         priorityRaised_ = false;

@@ -2,7 +2,6 @@
 
 #include <QDialog>
 #include <QString>
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -16,6 +15,7 @@ class Workstation;
 }
 namespace lumo::device {
 class AdjustingDevice;
+class CalibrationHand;
 class SerialLink;
 }  // namespace lumo::device
 
@@ -31,9 +31,9 @@ struct CalibrateWindowHooks {
     // The acquiring window runs at real-time priority; both are best effort.
     std::function<void()> raisePriority;
     std::function<void()> restorePriority;
-    // On the simulated unit the adjusting device is simulated too, and this
-    // presses its button once the panel asks for it (by default a moment later).
-    std::function<void(AdjustingDevice& device)> pressButton;
+    // On the simulated unit the adjusting device is simulated too, and the
+    // simulated examiner presses its button a moment after the panel asks.
+    bool pressSimulatedButton = true;
 };
 
 // The calibration window: borderless, centred, one message panel. It opens the
@@ -43,14 +43,14 @@ class TfrmCalibrate : public QDialog, public CalibrationView {
     Q_OBJECT
 
 public:
-    // Reads the driver timeouts from the settings (EConvertError when malformed).
+    // Reads the calibration options from the settings (EConvertError when malformed).
     explicit TfrmCalibrate(core::Workstation& workstation, QWidget* parent = nullptr,
                            CalibrateWindowHooks hooks = {});
     ~TfrmCalibrate() override;
 
     Calibration* calibration() const { return calibration_.get(); }
     SerialLink* link() const { return link_.get(); }
-    AdjustingDevice* adjustingDevice() const { return adjusting_.get(); }
+    AdjustingDevice* adjustingDevice() const;
     QString panelText() const;
     bool panelVisible() const;
     std::optional<CalibrationOutcome> outcome() const { return outcome_; }
@@ -78,11 +78,10 @@ private:
     CalibrateWindowHooks hooks_;
     QLabel* panel_;
     std::unique_ptr<SerialLink> link_;
-    std::unique_ptr<AdjustingDevice> adjusting_;
+    std::unique_ptr<CalibrationHand> hand_;
     std::unique_ptr<Calibration> calibration_;
     std::optional<CalibrationOutcome> outcome_;
-    std::uint16_t deviceTimeout_ = 18;
-    std::uint16_t dataTimeout_ = 18;
+    CalibrationOptions options_;
     bool shown_ = false;
     bool priorityRaised_ = false;
     bool closing_ = false;

@@ -20,7 +20,7 @@
 #include "core/texts/recording.h"
 #include "core/ui/qt_text.h"
 #include "core/workstation.h"
-#include "device/simulated_link.h"
+#include "recording/test_window_rules.h"
 #include "recording/ui/channel_edit.h"
 #include "recording/ui/chart_display.h"
 #include "recording/ui/paint_panels.h"
@@ -46,21 +46,24 @@ void darken(QWidget* widget, const QColor& text = Qt::white) {
     widget->setAutoFillBackground(true);
 }
 
-std::optional<TestKey> testKey(int key) {
+WindowKey windowKey(int key) {
     switch (key) {
-    case Qt::Key_Space: return TestKey::Space;
-    case Qt::Key_Right: return TestKey::Right;
-    case Qt::Key_Left: return TestKey::Left;
-    case Qt::Key_F1: return TestKey::F1;
-    case Qt::Key_F2: return TestKey::F2;
-    case Qt::Key_F3: return TestKey::F3;
-    case Qt::Key_F5: return TestKey::F5;
-    case Qt::Key_F6: return TestKey::F6;
-    case Qt::Key_F7: return TestKey::F7;
-    case Qt::Key_F8: return TestKey::F8;
-    case Qt::Key_F9: return TestKey::F9;
-    case Qt::Key_Escape: return TestKey::Escape;
-    default: return std::nullopt;
+    case Qt::Key_Space: return WindowKey::Space;
+    case Qt::Key_Right: return WindowKey::Right;
+    case Qt::Key_Left: return WindowKey::Left;
+    case Qt::Key_F1: return WindowKey::F1;
+    case Qt::Key_F2: return WindowKey::F2;
+    case Qt::Key_F3: return WindowKey::F3;
+    case Qt::Key_F4: return WindowKey::F4;
+    case Qt::Key_F5: return WindowKey::F5;
+    case Qt::Key_F6: return WindowKey::F6;
+    case Qt::Key_F7: return WindowKey::F7;
+    case Qt::Key_F8: return WindowKey::F8;
+    case Qt::Key_F9: return WindowKey::F9;
+    case Qt::Key_Escape: return WindowKey::Escape;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return WindowKey::Enter;
+    default: return WindowKey::Other;
     }
 }
 
@@ -68,7 +71,10 @@ std::optional<TestKey> testKey(int key) {
 
 TfrmTest::TfrmTest(core::Workstation& workstation, device::SerialLink& link, TestTimers& timers,
                    ProcessPriority& priority, TestRunSetup setup, QWidget* parent)
-    : QDialog(parent), workstation_(workstation), link_(link) {
+    : QDialog(parent),
+      workstation_(workstation),
+      link_(link),
+      messagePanel_(workstation.texts()(txt::TestPaused)) {
     setModal(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     try {
@@ -112,13 +118,9 @@ TfrmTest::TfrmTest(core::Workstation& workstation, device::SerialLink& link, Tes
     darken(this);
 
     run_ = std::make_unique<TestRun>(workstation, link, timers, priority, *this, std::move(setup));
-    if (device::Examinee* examinee = device::simulatedExaminee(link)) {
-        run_->onQuestionAsked = [examinee](int type) { examinee->questionAsked(type); };
-    }
+    const std::array<std::string, 4> captions = readArtefactCaptions(workstation.settings());
     for (std::size_t i = 0; i < artefacts_.size(); ++i) {
-        const std::string caption = workstation.settings().list().text(
-            workstation.settings().prefixed("Art" + std::to_string(i + 5)));
-        artefacts_[i]->setText(qs(caption) + QString(" (F%1)").arg(i + 5));
+        artefacts_[i]->setText(qs(captions[i]) + QString(" (F%1)").arg(i + 5));
     }
     resize(1024, 768);
 }
@@ -357,12 +359,10 @@ void TfrmTest::toggleResistance() {
 }
 
 bool TfrmTest::handleKey(int key, Qt::KeyboardModifiers modifiers) {
-    if (key == Qt::Key_F4 && (modifiers & Qt::AltModifier)) key = Qt::Key_Escape;
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;  // no default button here
-    const std::optional<TestKey> mapped = testKey(key);
-    if (!mapped) return run_ && run_->paused();  // while paused only F9 counts
-    if (run_ && !closing_) run_->keyPressed(*mapped);
-    return true;
+    const KeyRoute route =
+        routeWindowKey(windowKey(key), modifiers.testFlag(Qt::AltModifier), run_ && run_->paused());
+    if (route.toRun && run_ && !closing_) run_->keyPressed(*route.toRun);
+    return route.taken;
 }
 
 bool TfrmTest::eventFilter(QObject* watched, QEvent* event) {

@@ -9,6 +9,7 @@
 
 #include "recording/display_model.h"
 #include "recording/test_run.h"
+#include "recording/test_window_rules.h"
 
 class QComboBox;
 class QLabel;
@@ -61,12 +62,8 @@ public:
     QString messageText() const;
     QString resistanceText() const;
     bool showsResistance() const;
-    QString waitText() const;
     QString timeText() const;
-    QString questionText() const;
     QProgressBar* progressBar() const { return progress_; }
-    QPushButton* askButton() const { return ask_; }
-    QPushButton* abortButton() const { return abort_; }
 
     // TestRunView.
     void setCaption(const std::string& text) override;
@@ -145,7 +142,7 @@ private:
     QPushButton* abort_ = nullptr;
     std::array<QPushButton*, 4> artefacts_{};
 
-    std::string lastMessage_;
+    MessagePanel messagePanel_;
     int progressColour_ = -1;  // 1 red, 0 green
     int dragging_ = -1;
     int dragY_ = 0;

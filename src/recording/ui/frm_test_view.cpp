@@ -34,16 +34,12 @@ void TfrmTest::setCaption(const std::string& text) {
 }
 
 void TfrmTest::phaseChanged(TestPhase) {
-    if (run_ && run_->paused()) {
-        message_->setCaption(qs(text(txt::TestPaused)));
-    } else {
-        message_->setCaption(qs(lastMessage_));
-    }
+    message_->setCaption(qs(messagePanel_.caption(run_ && run_->paused())));
 }
 
 void TfrmTest::showMessage(const std::string& text) {
-    lastMessage_ = text;
-    if (!run_ || !run_->paused()) message_->setCaption(qs(text));
+    messagePanel_.setMessage(text);
+    message_->setCaption(qs(messagePanel_.caption(run_ && run_->paused())));
 }
 
 void TfrmTest::showWaitLabel(const std::string& text) {
@@ -201,16 +197,8 @@ bool TfrmTest::showsResistance() const {
     return !resistance_->isHidden();
 }
 
-QString TfrmTest::waitText() const {
-    return wait_->text();
-}
-
 QString TfrmTest::timeText() const {
     return time_->text();
-}
-
-QString TfrmTest::questionText() const {
-    return line1_->text() + "\n" + line2_->text();
 }
 
 }  // namespace lumo::recording::ui

@@ -22,13 +22,8 @@ struct TestCommandSteps {
     std::function<void(const TestRunSetup& setup)> runTest;
 };
 
-// The question order the test presents; the order dialog that lets the
-// examiner choose another is not part of this command.
-inline constexpr int kDefaultSequence = 1;
-
 // Plugs the exam strip's examine command (sbTestExams) in: the test window for
-// the selected exam's next chart, refused beyond nine charts; afterwards the
-// examinee is made current again.
+// the selected exam's next chart (examineNextChart).
 void installTestCommand(core::ui::TfrmMain& main, core::Workstation& workstation);
 void installTestCommand(core::ui::TfrmMain& main, core::Workstation& workstation, TestCommandSteps steps);
 

@@ -23,15 +23,15 @@ TfrmSave::TfrmSave(const ChoiceTexts& texts, QWidget* parent) : QDialog(parent) 
         layout->addWidget(question);
     }
     auto* buttons = new QHBoxLayout;
-    yes_ = new QPushButton(qs(texts.yes), this);
-    yes_->setToolTip(qs(core::shortHint(texts.yesHint)));
-    yes_->setDefault(true);
-    no_ = new QPushButton(qs(texts.no), this);
-    buttons->addWidget(yes_);
-    buttons->addWidget(no_);
+    auto* yes = new QPushButton(qs(texts.yes), this);
+    yes->setToolTip(qs(core::shortHint(texts.yesHint)));
+    yes->setDefault(true);
+    auto* no = new QPushButton(qs(texts.no), this);
+    buttons->addWidget(yes);
+    buttons->addWidget(no);
     layout->addLayout(buttons);
-    connect(yes_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(no_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(yes, &QPushButton::clicked, this, &QDialog::accept);
+    connect(no, &QPushButton::clicked, this, &QDialog::reject);
     setMinimumWidth(360);
 }
 
@@ -39,24 +39,20 @@ TfrmContTest::TfrmContTest(const ChoiceTexts& texts, QWidget* parent) : QDialog(
     setWindowTitle(qs(texts.caption));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
-    question_ = new QLabel(qs(texts.question), this);
-    question_->setAlignment(Qt::AlignCenter);
-    question_->setWordWrap(true);
-    layout->addWidget(question_);
+    auto* question = new QLabel(qs(texts.question), this);
+    question->setAlignment(Qt::AlignCenter);
+    question->setWordWrap(true);
+    layout->addWidget(question);
     auto* buttons = new QHBoxLayout;
-    continue_ = new QPushButton(qs(texts.yes), this);
-    continue_->setDefault(true);
-    terminate_ = new QPushButton(qs(texts.no), this);
-    buttons->addWidget(continue_);
-    buttons->addWidget(terminate_);
+    auto* continueButton = new QPushButton(qs(texts.yes), this);
+    continueButton->setDefault(true);
+    auto* terminateButton = new QPushButton(qs(texts.no), this);
+    buttons->addWidget(continueButton);
+    buttons->addWidget(terminateButton);
     layout->addLayout(buttons);
-    connect(continue_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(terminate_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(continueButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(terminateButton, &QPushButton::clicked, this, &QDialog::reject);
     setMinimumWidth(360);
-}
-
-QString TfrmContTest::question() const {
-    return question_->text();
 }
 
 }  // namespace lumo::recording::ui
