@@ -55,6 +55,7 @@ void loadChart(ScoringWorkspace& workspace, recording::TLumoChart_7_1& source, c
     }
     const int n = static_cast<int>(source.count) - 1;
     const int k = source.channelCount;
+    workspace.reserveChart(chart, n);
     ChartHeader& header = workspace.chart(chart);
     header.fileName = name;
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -154,10 +155,10 @@ struct ExtractorScratch {
     static constexpr std::size_t kMaxBases = 8;
 };
 
-// The one in-memory store of the current exam's analysis. It is allocated
-// once with its maximal dimensions (table by table under the start-up
-// progress) and reused by every scoring run; a run overwrites what it fills
-// and every loop is bounded by the current exam's counts.
+// The one in-memory store of the current exam's analysis. The workstation
+// allocates it once with its maximal dimensions (table by table under the
+// start-up progress) and reuses it for every scoring run; a run overwrites
+// what it fills and every loop is bounded by the current exam's counts.
 class ScoringWorkspace {
 public:
     ScoringWorkspace() = default;
@@ -169,19 +170,31 @@ public:
     // position, 32768 + chart while the normalised copies are built, then
     // 32778 ... 32789 after each of the twelve small tables.
     void allocate(const std::function<void(int)>& move = {});
+    // Builds the small tables only; each chart's samples and normalised copy
+    // are made when the chart loads, zero-filled and sized to it. For the
+    // windowless tools: they score one exam and must start at once, and
+    // zero-filling the maximal store would take most of their time.
+    void allocateLazily();
+    // Room for positions 0 ... n of a chart, made before the chart's samples
+    // are written: a maximal workspace has it already, a lazy one makes it
+    // (an earlier, shorter chart's store is replaced whole).
+    void reserveChart(int chart, int n);
     // Releases the tables in the same order with the same gauge positions.
     void release(const std::function<void(int)>& move = {});
-    bool allocated() const { return samples_ != nullptr; }
+    bool allocated() const { return features_.allocated(); }
     // Bytes held by the tables and the working copies.
     std::size_t memoryBytes() const;
 
-    // The loaded samples of a chart's slot, positions 0 ... 32767.
-    float* samples(int chart, int slot) { return samples_.get() + offset(chart, slot); }
-    const float* samples(int chart, int slot) const { return samples_.get() + offset(chart, slot); }
+    // The loaded samples of a chart's slot, positions 0 ... 32767 (0 ... n
+    // in a lazy workspace, for the charts that have loaded).
+    float* samples(int chart, int slot) { return store(chart).loaded.get() + store(chart).offset(slot); }
+    const float* samples(int chart, int slot) const {
+        return store(chart).loaded.get() + store(chart).offset(slot);
+    }
     // The normalised copy the extractors and the chart editor read.
-    float* normalised(int chart, int slot) { return normalised_[static_cast<std::size_t>(chart)].get() + slotOffset(slot); }
+    float* normalised(int chart, int slot) { return store(chart).normalised.get() + store(chart).offset(slot); }
     const float* normalised(int chart, int slot) const {
-        return normalised_[static_cast<std::size_t>(chart)].get() + slotOffset(slot);
+        return store(chart).normalised.get() + store(chart).offset(slot);
     }
 
     FeatureTable& features() { return features_; }
@@ -218,10 +231,24 @@ public:
     double fs = 32.0;  // samples per second, set by the scoring run
 
 private:
-    static std::size_t slotOffset(int slot) { return static_cast<std::size_t>(slot) * kPositions; }
-    static std::size_t offset(int chart, int slot) {
-        return static_cast<std::size_t>(chart) * kSlots * kPositions + slotOffset(slot);
-    }
+    // Slots 0 ... 9 of one chart, `positions` floats each, as loaded and as
+    // normalised.
+    struct ChartStore {
+        // From calloc: the system hands out zeroed pages, so what no chart
+        // writes is never touched.
+        struct Free {
+            void operator()(float* block) const { std::free(block); }
+        };
+        using Block = std::unique_ptr<float[], Free>;
+        Block loaded;
+        Block normalised;
+        int positions = 0;
+        std::size_t offset(int slot) const { return static_cast<std::size_t>(slot) * static_cast<std::size_t>(positions); }
+    };
+    ChartStore& store(int chart) { return stores_[static_cast<std::size_t>(chart)]; }
+    const ChartStore& store(int chart) const { return stores_[static_cast<std::size_t>(chart)]; }
+    // The tables besides the signals, each followed by a gauge position.
+    void allocateTables(const std::function<void(int)>& move, int gauge);
     static std::size_t rowIndex(int chart, int row) {
         return static_cast<std::size_t>(chart) * kRowIndices + static_cast<std::size_t>(row);
     }
@@ -229,8 +256,7 @@ private:
         return static_cast<std::size_t>(chart) * (kMaxQuestionNumber + 1) + static_cast<std::size_t>(question);
     }
 
-    std::unique_ptr<float[]> samples_;
-    std::array<std::unique_ptr<float[]>, kChartIndices> normalised_;
+    std::array<ChartStore, kChartIndices> stores_;
     FeatureTable features_;
     std::vector<std::int16_t> flags_;
     FeatureTable stress_;
