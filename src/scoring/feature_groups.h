@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 
 #include "scoring/features.h"
 #include "scoring/signal.h"
@@ -22,6 +23,27 @@ void setCode(ScoringWorkspace& workspace, int chart, int row, int first, int cou
 inline bool inside(std::int64_t from, std::int64_t to, int n) {
     return from >= 1 && to <= n;
 }
+
+// Where a group reads after an onset o: positions rnd(o + start fs) ...
+// rnd(o + end fs), and `lookBack` positions before them.
+struct Window {
+    double start = 0;  // seconds
+    double end = 0;
+    int lookBack = 0;
+};
+inline WindowResult missingResult(float code) {
+    WindowResult result;
+    result.failed = true;
+    result.code = code;
+    return result;
+}
+// The row loop of every group: features first ... first + count - 1 of each
+// kept row get -1000 when `unusable` (row) says the source is excluded or
+// switched off, -1001 when the window does not lie inside the chart, and
+// otherwise what `measure` (a, b) gives for the window [a, b].
+void measureRows(ScoringWorkspace& workspace, int chart, int first, int count, const Window& window,
+                 const std::function<bool(int row)>& unusable,
+                 const std::function<WindowResult(std::int64_t a, std::int64_t b)>& measure);
 
 // The moving average of x[1 ... n] into a trend that reads 0 wherever the
 // average does not reach (everywhere when MovingAverage refuses the window),

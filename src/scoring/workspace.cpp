@@ -45,7 +45,9 @@ void ScoringWorkspace::allocate(const std::function<void(int)>& move) {
     }
     for (int from = 0; from < kPositions; from += kGaugeRun) {
         for (ChartStore& chart : stores_) {
-            for (int slot = 0; slot < kSlots; ++slot) std::fill_n(chart.loaded.get() + chart.offset(slot) + from, kGaugeRun, 0.0f);
+            for (int slot = 0; slot < kSlots; ++slot) {
+                std::fill_n(chart.loaded.get() + chart.offset(slot) + from, kGaugeRun, 0.0f);
+            }
         }
         for (int position = from; position < from + kGaugeRun; ++position) report(move, position);
     }

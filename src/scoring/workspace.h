@@ -243,7 +243,9 @@ private:
         Block loaded;
         Block normalised;
         int positions = 0;
-        std::size_t offset(int slot) const { return static_cast<std::size_t>(slot) * static_cast<std::size_t>(positions); }
+        std::size_t offset(int slot) const {
+            return static_cast<std::size_t>(slot) * static_cast<std::size_t>(positions);
+        }
     };
     ChartStore& store(int chart) { return stores_[static_cast<std::size_t>(chart)]; }
     const ChartStore& store(int chart) const { return stores_[static_cast<std::size_t>(chart)]; }
