@@ -48,6 +48,7 @@ void measureRows(ScoringWorkspace& workspace, int chart, int first, int count, c
 
 void ExtractChartFeatures(ScoringWorkspace& workspace, int chart, const SpectrumAlarm& alarm) {
     const int rows = workspace.chart(chart).rowCount;
+    groups::prepareSignals(workspace, chart);
     groups::respiration(workspace, chart, alarm);
     ValidateFeatureRuns(workspace, 1, rows, 3, chart);
     groups::skinConductance(workspace, chart);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <functional>
 
@@ -12,7 +11,7 @@ namespace lumo::scoring {
 class ScoringWorkspace;
 
 // The extractors of the five feature groups, in the order ExtractChartFeatures
-// runs them. Each prepares its own working copy of its source signal.
+// runs them, each reading its own working copy of its source signal.
 namespace groups {
 
 // Features first ... first + count - 1 of the row receive the code unless
@@ -45,14 +44,11 @@ void measureRows(ScoringWorkspace& workspace, int chart, int first, int count, c
                  const std::function<bool(int row)>& unusable,
                  const std::function<WindowResult(std::int64_t a, std::int64_t b)>& measure);
 
-// The moving average of x[1 ... n] into a trend that reads 0 wherever the
-// average does not reach (everywhere when MovingAverage refuses the window),
-// clearing only those places.
-inline void trendOf(float* x, int n, int w, float* trend) {
-    trend[0] = 0;
-    if (!MovingAverage(x, n, w, trend)) std::fill(trend + 1, trend + n + 1, 0.0f);
-}
+// The working copies of the breathing, skin and pulse groups (WorkingCopy)
+// from the chart's normalised signals.
+void prepareSignals(ScoringWorkspace& workspace, int chart);
 
+// The groups measure their rows, the first three in the prepared copies.
 void respiration(ScoringWorkspace& workspace, int chart, const SpectrumAlarm& alarm);
 void skinConductance(ScoringWorkspace& workspace, int chart);
 void cardio(ScoringWorkspace& workspace, int chart, const SpectrumAlarm& alarm);

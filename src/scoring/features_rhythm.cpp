@@ -82,19 +82,10 @@ WindowResult cardioWindow(std::span<const float> signal, std::span<const float> 
 namespace groups {
 
 void respiration(ScoringWorkspace& workspace, int chart, const SpectrumAlarm& alarm) {
-    const ChartHeader& header = workspace.chart(chart);
-    const int n = header.sampleCount;
+    const int n = workspace.chart(chart).sampleCount;
     const double fs = workspace.fs;
     ExtractorScratch& scratch = workspace.scratch();
-    float* s = scratch.signal.data();
-    float* trend = scratch.trend.data();
-    const float* upper = workspace.normalised(chart, 2);
-    const float* lower = workspace.normalised(chart, 3);
-    for (int p = 1; p <= n; ++p) s[p] = static_cast<float>((static_cast<double>(upper[p]) + lower[p]) / 2);
-    int w = static_cast<int>(core::rnd(fs / 2));
-    MovingAverage(s, n, w, s);
-    trendOf(s, n, static_cast<int>(core::rnd(10 * fs)), trend);
-    for (int p = 1; p <= n; ++p) s[p] = static_cast<float>(static_cast<double>(s[p]) - trend[p] + 2048);
+    const float* s = scratch.copy(WorkingCopy::breathing);
 
     const int step = std::max(1, static_cast<int>(core::rnd(fs / 2)));
     const int rate = static_cast<int>(core::rnd(60 * fs / step));
@@ -112,19 +103,11 @@ void respiration(ScoringWorkspace& workspace, int chart, const SpectrumAlarm& al
 }
 
 void cardio(ScoringWorkspace& workspace, int chart, const SpectrumAlarm& alarm) {
-    const ChartHeader& header = workspace.chart(chart);
-    const int n = header.sampleCount;
+    const int n = workspace.chart(chart).sampleCount;
     const double fs = workspace.fs;
     ExtractorScratch& scratch = workspace.scratch();
-    float* x = scratch.signal.data();
-    float* slowTrend = scratch.trend.data();
-    float* trend = scratch.trend2.data();
-    const float* pulse = workspace.normalised(chart, 1);
-    std::copy(pulse + 1, pulse + n + 1, x + 1);
-    trendOf(x, n, static_cast<int>(core::rnd(5 * fs + 1)), slowTrend);
-    for (int p = 1; p <= n; ++p) x[p] = static_cast<float>(static_cast<double>(x[p]) - slowTrend[p] + 2048);
-    trendOf(x, n, static_cast<int>(core::rnd(fs)), trend);
-    for (int p = 1; p <= n; ++p) x[p] = static_cast<float>(static_cast<double>(x[p]) - trend[p] + 2048);
+    const float* x = scratch.copy(WorkingCopy::pulse);
+    const float* trend = scratch.copy(WorkingCopy::pulseTrend);
 
     // The series is taken every rnd(fs / 6) positions, while the spectrum's
     // rate uses fs / 6 unrounded.

@@ -34,25 +34,9 @@ bool unusable(const ScoringWorkspace& workspace, int chart, int row, int slot) {
 }  // namespace
 
 void skinConductance(ScoringWorkspace& workspace, int chart) {
-    const ChartHeader& header = workspace.chart(chart);
-    const int n = header.sampleCount;
-    const double fs = workspace.fs;
     ExtractorScratch& scratch = workspace.scratch();
-    const float* x = workspace.normalised(chart, 6);
-    float* y = scratch.signal.data();
-    float* trend = scratch.trend.data();
-    // The rise signal: the next five samples against the previous five.
-    for (int p = 1; p <= std::min(5, n); ++p) y[p] = x[p];
-    for (int p = std::max(1, n - 4); p <= n; ++p) y[p] = x[p];
-    for (int p = 6; p <= n - 5; ++p) {
-        const double ahead = static_cast<double>(x[p + 1]) + x[p + 2] + x[p + 3] + x[p + 4] + x[p + 5];
-        const double behind = static_cast<double>(x[p - 5]) + x[p - 4] + x[p - 3] + x[p - 2] + x[p - 1];
-        y[p] = static_cast<float>((ahead - behind) / 5);
-    }
-    int w = static_cast<int>(core::rnd(fs / 2));
-    MovingAverage(y, n, w, y);
-    trendOf(y, n, static_cast<int>(core::rnd(10 * fs)), trend);
-
+    const float* y = scratch.copy(WorkingCopy::rise);
+    const float* trend = scratch.copy(WorkingCopy::riseTrend);
     measureRows(
         workspace, chart, 4, 3, {0, 8, 0}, [&](int row) { return unusable(workspace, chart, row, 6); },
         [&](std::int64_t a, std::int64_t b) {

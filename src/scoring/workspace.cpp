@@ -58,9 +58,7 @@ void ScoringWorkspace::allocate(const std::function<void(int)>& move) {
     }
     allocateTables(move, kSmallTablesGaugeBase);
     ExtractorScratch& work = *scratch_;
-    work.signal.assign(kPositions, 0.0f);
-    work.trend.assign(kPositions, 0.0f);
-    work.trend2.assign(kPositions, 0.0f);
+    for (std::vector<float>& copy : work.copies) copy.assign(kPositions, 0.0f);
     work.series.assign(kSeriesLength, 0.0);
     work.power.assign(kSeriesLength, 0.0);
     work.frequency.assign(kSeriesLength, 0.0);
@@ -81,10 +79,8 @@ void ScoringWorkspace::reserveChart(int chart, int n) {
     // The working copies hold positions 0 ... n; a spectrum series at most
     // as many points as a window has positions.
     ExtractorScratch& work = *scratch_;
-    if (work.signal.size() < positions) {
-        work.signal.resize(positions);
-        work.trend.resize(positions);
-        work.trend2.resize(positions);
+    if (work.copies[0].size() < positions) {
+        for (std::vector<float>& copy : work.copies) copy.resize(positions);
         work.series.resize(positions + 1);
         work.power.resize(positions + 1);
         work.frequency.resize(positions + 1);
@@ -166,7 +162,7 @@ std::size_t ScoringWorkspace::memoryBytes() const {
     bytes += rows_.size() * sizeof(RowInfo) + charts_.size() * sizeof(ChartHeader) + artefacts_.size();
     bytes += sizeof(ChannelSettings) + sizeof(ExamInfo);
     const ExtractorScratch& work = *scratch_;
-    bytes += (work.signal.size() + work.trend.size() + work.trend2.size()) * sizeof(float);
+    for (const std::vector<float>& copy : work.copies) bytes += copy.size() * sizeof(float);
     bytes += (work.series.size() + work.power.size() + work.frequency.size()) * sizeof(double);
     for (const SpectrumBasis& basis : work.bases) bytes += basis.bytes();
     const recording::TLumoChart_7_1& chart = work.chart;

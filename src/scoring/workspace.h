@@ -127,12 +127,17 @@ struct ChannelSettings {
     std::array<int, kSlots> order{};
 };
 
-// The per-chart working copies of the extractors: a signal, its trends, and
-// the short spectrum series.
+// The working copies the extractors prepare from a chart's normalised
+// signals, positions 0 ... n each: breathing and its trend, the skin's rise
+// signal and its trend, the pulse with its slow trend and its trend.
+enum class WorkingCopy { breathing, breathingTrend, rise, riseTrend, pulse, pulseSlowTrend, pulseTrend, count };
+inline constexpr std::size_t kWorkingCopies = static_cast<std::size_t>(WorkingCopy::count);
+
+// The per-chart working copies of the extractors and the short spectrum
+// series.
 struct ExtractorScratch {
-    std::vector<float> signal;
-    std::vector<float> trend;
-    std::vector<float> trend2;
+    std::array<std::vector<float>, kWorkingCopies> copies;
+    float* copy(WorkingCopy which) { return copies[static_cast<std::size_t>(which)].data(); }
     std::vector<double> series;
     std::vector<double> power;
     std::vector<double> frequency;
