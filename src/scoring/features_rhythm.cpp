@@ -40,7 +40,7 @@ float tenths(double value) {
 
 WindowResult respirationWindow(std::span<const float> signal, int a, int b, int step, int rate,
                                ExtractorScratch& scratch, const SpectrumAlarm& alarm) {
-    double* series = scratch.series.data();
+    double* series = scratch.seriesFor(b - a + 1);
     int d = 0;
     double lineLength = 0;
     for (int p = a; p <= b; ++p) {
@@ -61,7 +61,7 @@ WindowResult respirationWindow(std::span<const float> signal, int a, int b, int 
 
 WindowResult cardioWindow(std::span<const float> signal, std::span<const float> trend, int a, int b, int step,
                           int rate, ExtractorScratch& scratch, const SpectrumAlarm& alarm) {
-    double* series = scratch.series.data();
+    double* series = scratch.seriesFor(b - a + 1);
     int d = 0;
     float largest = -30000.0f;
     float smallest = 30000.0f;

@@ -76,14 +76,9 @@ void ScoringWorkspace::reserveChart(int chart, int n) {
         target.normalised.reset(zeroedFloats(kSlots * positions));
         target.positions = static_cast<int>(positions);
     }
-    // The working copies hold positions 0 ... n; a spectrum series at most
-    // as many points as a window has positions.
-    ExtractorScratch& work = *scratch_;
-    if (work.copies[0].size() < positions) {
-        for (std::vector<float>& copy : work.copies) copy.resize(positions);
-        work.series.resize(positions + 1);
-        work.power.resize(positions + 1);
-        work.frequency.resize(positions + 1);
+    // The working copies hold positions 0 ... n.
+    for (std::vector<float>& copy : scratch_->copies) {
+        if (copy.size() < positions) copy.resize(positions);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -141,6 +142,17 @@ struct ExtractorScratch {
     std::vector<double> series;
     std::vector<double> power;
     std::vector<double> frequency;
+    // The series of a window of `positions` positions, with room for its
+    // spectrum (a lazy workspace grows them to the windows it meets).
+    double* seriesFor(int positions) {
+        const std::size_t size = static_cast<std::size_t>(std::max(positions, 0)) + 1;
+        if (series.size() < size) {
+            series.resize(size);
+            power.resize(size);
+            frequency.resize(size);
+        }
+        return series.data();
+    }
     std::vector<SpectrumBasis> bases;  // the few series lengths the windows give
     // The chart the scoring run reads before it copies the signals into the
     // sample store. Kept from run to run: charts of one length reuse its
