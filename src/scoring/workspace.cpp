@@ -1,8 +1,9 @@
 #include "scoring/workspace.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <new>
+
+#include <sys/mman.h>
 
 #include "core/startup.h"
 
@@ -18,18 +19,33 @@ constexpr std::size_t kSeriesLength = kPositions + 1;
 constexpr int kGaugeRun = 512;
 static_assert(kPositions % kGaugeRun == 0);
 
-// `count` floats, zero.
-auto zeroedFloats(std::size_t count) {
-    auto* block = static_cast<float*>(std::calloc(count, sizeof(float)));
-    if (block == nullptr) throw std::bad_alloc();
-    return block;
-}
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
 
 void report(const std::function<void(int)>& move, int position) {
     if (move) move(position);
 }
 
 }  // namespace
+
+// A store is mapped zero from the system in whole 2 MiB and asked for huge
+// pages: a scoring run touches every page of it once, and one fault per
+// 4 KiB page was most of the windowless tools' start-up. Where the system
+// has no huge pages the advice is ignored.
+void ScoringWorkspace::ChartStore::make(int count) {
+    const std::size_t floats = 2 * static_cast<std::size_t>(kSlots) * static_cast<std::size_t>(count);
+    const std::size_t bytes = (floats * sizeof(float) + kHugePage - 1) / kHugePage * kHugePage;
+    void* mapped = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED) throw std::bad_alloc();
+    ::madvise(mapped, bytes, MADV_HUGEPAGE);
+    block = std::unique_ptr<float[], Unmap>(static_cast<float*>(mapped), Unmap{bytes});
+    positions = count;
+    loaded = block.get();
+    normalised = loaded + offset(kSlots);
+}
+
+void ScoringWorkspace::ChartStore::Unmap::operator()(float* mapped) const {
+    ::munmap(mapped, bytes);
+}
 
 void FeatureTable::clear() {
     std::fill(cells_.begin(), cells_.end(), 0.0f);
@@ -39,21 +55,17 @@ void ScoringWorkspace::allocate(const std::function<void(int)>& move) {
     // The sample store, written a run of positions at a time in every chart
     // and slot, so its pages are in place and the gauge follows it position
     // by position.
-    for (ChartStore& chart : stores_) {
-        chart.loaded.reset(zeroedFloats(kChartFloats));
-        chart.positions = kPositions;
-    }
+    for (ChartStore& chart : stores_) chart.make(kPositions);
     for (int from = 0; from < kPositions; from += kGaugeRun) {
         for (ChartStore& chart : stores_) {
             for (int slot = 0; slot < kSlots; ++slot) {
-                std::fill_n(chart.loaded.get() + chart.offset(slot) + from, kGaugeRun, 0.0f);
+                std::fill_n(chart.loaded + chart.offset(slot) + from, kGaugeRun, 0.0f);
             }
         }
         for (int position = from; position < from + kGaugeRun; ++position) report(move, position);
     }
     for (int chart = 0; chart < kChartIndices; ++chart) {
-        store(chart).normalised.reset(zeroedFloats(kChartFloats));
-        std::fill_n(store(chart).normalised.get(), kChartFloats, 0.0f);
+        std::fill_n(store(chart).normalised, kChartFloats, 0.0f);
         report(move, kNormalisedGaugeBase + chart);
     }
     allocateTables(move, kSmallTablesGaugeBase);
@@ -71,11 +83,7 @@ void ScoringWorkspace::allocateLazily() {
 void ScoringWorkspace::reserveChart(int chart, int n) {
     const auto positions = static_cast<std::size_t>(n) + 1;
     ChartStore& target = store(chart);
-    if (target.positions < static_cast<int>(positions)) {
-        target.loaded.reset(zeroedFloats(kSlots * positions));
-        target.normalised.reset(zeroedFloats(kSlots * positions));
-        target.positions = static_cast<int>(positions);
-    }
+    if (target.positions < static_cast<int>(positions)) target.make(static_cast<int>(positions));
     // The working copies hold positions 0 ... n.
     for (std::vector<float>& copy : scratch_->copies) {
         if (copy.size() < positions) copy.resize(positions);
@@ -111,13 +119,11 @@ void ScoringWorkspace::allocateTables(const std::function<void(int)>& move, int 
 }
 
 void ScoringWorkspace::release(const std::function<void(int)>& move) {
-    // The store goes as one block; the gauge still walks its positions so
+    // The stores go chart by chart; the gauge still walks the positions so
     // shut-down shows the same progress as start-up.
-    for (ChartStore& chart : stores_) chart.loaded.reset();
     for (int position = 0; position < kPositions; ++position) report(move, position);
     for (int chart = 0; chart < kChartIndices; ++chart) {
-        store(chart).normalised.reset();
-        store(chart).positions = 0;
+        store(chart) = ChartStore{};
         report(move, kNormalisedGaugeBase + chart);
     }
     int gauge = kSmallTablesGaugeBase;

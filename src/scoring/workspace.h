@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -204,14 +203,14 @@ public:
 
     // The loaded samples of a chart's slot, positions 0 ... 32767 (0 ... n
     // in a lazy workspace, for the charts that have loaded).
-    float* samples(int chart, int slot) { return store(chart).loaded.get() + store(chart).offset(slot); }
+    float* samples(int chart, int slot) { return store(chart).loaded + store(chart).offset(slot); }
     const float* samples(int chart, int slot) const {
-        return store(chart).loaded.get() + store(chart).offset(slot);
+        return store(chart).loaded + store(chart).offset(slot);
     }
     // The normalised copy the extractors and the chart editor read.
-    float* normalised(int chart, int slot) { return store(chart).normalised.get() + store(chart).offset(slot); }
+    float* normalised(int chart, int slot) { return store(chart).normalised + store(chart).offset(slot); }
     const float* normalised(int chart, int slot) const {
-        return store(chart).normalised.get() + store(chart).offset(slot);
+        return store(chart).normalised + store(chart).offset(slot);
     }
 
     FeatureTable& features() { return features_; }
@@ -249,17 +248,18 @@ public:
 
 private:
     // Slots 0 ... 9 of one chart, `positions` floats each, as loaded and as
-    // normalised.
+    // normalised, in one block mapped from the system.
     struct ChartStore {
-        // From calloc: the system hands out zeroed pages, so what no chart
-        // writes is never touched.
-        struct Free {
-            void operator()(float* block) const { std::free(block); }
+        struct Unmap {
+            std::size_t bytes;
+            void operator()(float* block) const;
         };
-        using Block = std::unique_ptr<float[], Free>;
-        Block loaded;
-        Block normalised;
+        std::unique_ptr<float[], Unmap> block;
+        float* loaded = nullptr;
+        float* normalised = nullptr;
         int positions = 0;
+        // A zero block of `positions` positions in place of the old one.
+        void make(int positions);
         std::size_t offset(int slot) const {
             return static_cast<std::size_t>(slot) * static_cast<std::size_t>(positions);
         }
