@@ -98,7 +98,7 @@ DemoResult runDemo(const DemoOptions& options, const fs::path& home, std::ostrea
         records.reloadExams();
 
         scoring::ScoringWorkspace workspace;
-        workspace.allocate();
+        workspace.allocateLazily();
         scoring::StreamScoringView scoringView(err);
         const scoring::ScoreResult scored =
             scoring::ScoreExam(workspace, workstation.settings(), texts, scoring::examFiles(folder, 1, charts), scoringView);

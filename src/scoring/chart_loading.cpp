@@ -55,28 +55,37 @@ void loadChart(ScoringWorkspace& workspace, formats::TLumoChart_7_1& source, con
     }
     const int n = static_cast<int>(source.count) - 1;
     const int k = source.channelCount;
+    workspace.reserveChart(chart, n);
     ChartHeader& header = workspace.chart(chart);
     header.fileName = name;
 
+    auto empty = [&](int slot) {
+        fillSlot(workspace.samples(chart, slot), n, 0.0f);
+        header.largest[static_cast<std::size_t>(slot)] = 1.0f;
+        header.smallest[static_cast<std::size_t>(slot)] = 0.0f;
+    };
     // Order positions 1 ... k take their slot's channel; the rest stay empty.
-    // A slot whose channel the chart does not have stays empty too.
+    // A slot whose channel the chart does not have stays empty too, and so
+    // does a slot the order map does not name, which would otherwise keep an
+    // earlier exam's samples. The difference signal below fills slot 4.
+    std::array<bool, kSlots> named{};
     for (int position = 1; position <= kSignalSlots; ++position) {
         const int slot = workspace.channels().order[static_cast<std::size_t>(position)];
-        if (slot < 1 || slot > kSignalSlots) continue;
-        // The difference signal below replaces slot 4 whole.
-        if (slot == 4 && k >= 4) continue;
-        float* target = workspace.samples(chart, slot);
+        if (slot < 1 || slot > kSignalSlots || (slot == 4 && k >= 4)) continue;
+        named[static_cast<std::size_t>(slot)] = true;
         const int channel = slot - 1;
         if (position <= k && channel < k) {
             const auto& points = source.channels[static_cast<std::size_t>(channel)];
+            float* target = workspace.samples(chart, slot);
             for (int j = 0; j <= n; ++j) target[j] = points[static_cast<std::size_t>(j)].value;
             header.largest[static_cast<std::size_t>(slot)] = source.maxima[static_cast<std::size_t>(channel)];
             header.smallest[static_cast<std::size_t>(slot)] = source.minima[static_cast<std::size_t>(channel)];
         } else {
-            fillSlot(target, n, 0.0f);
-            header.largest[static_cast<std::size_t>(slot)] = 1.0f;
-            header.smallest[static_cast<std::size_t>(slot)] = 0.0f;
+            empty(slot);
         }
+    }
+    for (int slot = 1; slot <= kSignalSlots; ++slot) {
+        if (!named[static_cast<std::size_t>(slot)] && !(slot == 4 && k >= 4)) empty(slot);
     }
 
     // Slot 4: the difference signal of chart channel 3, with its own range.

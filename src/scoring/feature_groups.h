@@ -1,7 +1,7 @@
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
+#include <functional>
 
 #include "scoring/features.h"
 #include "scoring/signal.h"
@@ -11,7 +11,7 @@ namespace lumo::scoring {
 class ScoringWorkspace;
 
 // The extractors of the five feature groups, in the order ExtractChartFeatures
-// runs them. Each prepares its own working copy of its source signal.
+// runs them, each reading its own working copy of its source signal.
 namespace groups {
 
 // Features first ... first + count - 1 of the row receive the code unless
@@ -23,14 +23,32 @@ inline bool inside(std::int64_t from, std::int64_t to, int n) {
     return from >= 1 && to <= n;
 }
 
-// The moving average of x[1 ... n] into a trend that reads 0 wherever the
-// average does not reach (everywhere when MovingAverage refuses the window),
-// clearing only those places.
-inline void trendOf(float* x, int n, int w, float* trend) {
-    trend[0] = 0;
-    if (!MovingAverage(x, n, w, trend)) std::fill(trend + 1, trend + n + 1, 0.0f);
+// Where a group reads after an onset o: positions rnd(o + start fs) ...
+// rnd(o + end fs), and `lookBack` positions before them.
+struct Window {
+    double start = 0;  // seconds
+    double end = 0;
+    int lookBack = 0;
+};
+inline WindowResult missingResult(float code) {
+    WindowResult result;
+    result.failed = true;
+    result.code = code;
+    return result;
 }
+// The row loop of every group: features first ... first + count - 1 of each
+// kept row get -1000 when `unusable` (row) says the source is excluded or
+// switched off, -1001 when the window does not lie inside the chart, and
+// otherwise what `measure` (a, b) gives for the window [a, b].
+void measureRows(ScoringWorkspace& workspace, int chart, int first, int count, const Window& window,
+                 const std::function<bool(int row)>& unusable,
+                 const std::function<WindowResult(std::int64_t a, std::int64_t b)>& measure);
 
+// The working copies of the breathing, skin and pulse groups (WorkingCopy)
+// from the chart's normalised signals.
+void prepareSignals(ScoringWorkspace& workspace, int chart);
+
+// The groups measure their rows, the first three in the prepared copies.
 void respiration(ScoringWorkspace& workspace, int chart, const SpectrumAlarm& alarm);
 void skinConductance(ScoringWorkspace& workspace, int chart);
 void cardio(ScoringWorkspace& workspace, int chart, const SpectrumAlarm& alarm);

@@ -77,18 +77,19 @@ void ValidateFeatureRuns(ScoringWorkspace& workspace, int group, int rowCount, i
 // Rows missing five or more features become -1007 (slot 13 too).
 void DropIncompleteQuestions(ScoringWorkspace& workspace);
 
-// The per-window computations of the spectral groups, open to the tests:
-// `signal` holds positions 0 ... n of the prepared signal; [a, b] the window.
-// Each returns the group's three values, or the missing code for all three.
-struct SpectralResult {
+// What a group measures in one row's window: its values, or the missing
+// code for all of them.
+struct WindowResult {
     std::array<float, 3> values{};
     bool failed = false;
     float code = 0;
 };
+// The per-window computations of the spectral groups, open to the tests:
+// `signal` holds positions 0 ... n of the prepared signal; [a, b] the window.
 // `step` is the decimation step, `rate` the spectrum's samples per minute.
-SpectralResult respirationWindow(std::span<const float> signal, int a, int b, int step, int rate,
-                                 ExtractorScratch& scratch, const SpectrumAlarm& alarm);
-SpectralResult cardioWindow(std::span<const float> signal, std::span<const float> trend, int a, int b, int step,
-                            int rate, ExtractorScratch& scratch, const SpectrumAlarm& alarm);
+WindowResult respirationWindow(std::span<const float> signal, int a, int b, int step, int rate,
+                               ExtractorScratch& scratch, const SpectrumAlarm& alarm);
+WindowResult cardioWindow(std::span<const float> signal, std::span<const float> trend, int a, int b, int step,
+                          int rate, ExtractorScratch& scratch, const SpectrumAlarm& alarm);
 
 }  // namespace lumo::scoring

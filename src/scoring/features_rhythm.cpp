@@ -31,13 +31,6 @@ SpectrumSums spectrumSums(ExtractorScratch& scratch, int d, int rate, const Spec
     return sums;
 }
 
-SpectralResult missing(float code) {
-    SpectralResult result;
-    result.failed = true;
-    result.code = code;
-    return result;
-}
-
 // rnd(10 v) / 10
 float tenths(double value) {
     return static_cast<float>(core::rnd(10 * value) / 10.0);
@@ -45,9 +38,9 @@ float tenths(double value) {
 
 }  // namespace
 
-SpectralResult respirationWindow(std::span<const float> signal, int a, int b, int step, int rate,
-                                 ExtractorScratch& scratch, const SpectrumAlarm& alarm) {
-    double* series = scratch.series.data();
+WindowResult respirationWindow(std::span<const float> signal, int a, int b, int step, int rate,
+                               ExtractorScratch& scratch, const SpectrumAlarm& alarm) {
+    double* series = scratch.seriesFor(b - a + 1);
     int d = 0;
     double lineLength = 0;
     for (int p = a; p <= b; ++p) {
@@ -56,19 +49,19 @@ SpectralResult respirationWindow(std::span<const float> signal, int a, int b, in
         const double rise = static_cast<double>(signal[static_cast<std::size_t>(p - 1)]) - signal[static_cast<std::size_t>(p)];
         lineLength += rise * rise + 1;
     }
-    if (d <= 9) return missing(kCodeTooFew);
+    if (d <= 9) return groups::missingResult(kCodeTooFew);
     const double lineIndex = std::sqrt(lineLength) / d;
     const SpectrumSums sums = spectrumSums(scratch, d, rate, alarm);
-    if (!(sums.s0 > 0)) return missing(kCodeNoPower);
-    SpectralResult result;
+    if (!(sums.s0 > 0)) return groups::missingResult(kCodeNoPower);
+    WindowResult result;
     result.values = {static_cast<float>(core::rnd(std::sqrt(2 * sums.s0 / d))), static_cast<float>(core::rnd(10 * sums.s1 / sums.s0) / 10.0),
                      tenths(lineIndex)};
     return result;
 }
 
-SpectralResult cardioWindow(std::span<const float> signal, std::span<const float> trend, int a, int b, int step,
-                            int rate, ExtractorScratch& scratch, const SpectrumAlarm& alarm) {
-    double* series = scratch.series.data();
+WindowResult cardioWindow(std::span<const float> signal, std::span<const float> trend, int a, int b, int step,
+                          int rate, ExtractorScratch& scratch, const SpectrumAlarm& alarm) {
+    double* series = scratch.seriesFor(b - a + 1);
     int d = 0;
     float largest = -30000.0f;
     float smallest = 30000.0f;
@@ -77,10 +70,10 @@ SpectralResult cardioWindow(std::span<const float> signal, std::span<const float
         largest = std::max(largest, trend[static_cast<std::size_t>(p)]);
         smallest = std::min(smallest, trend[static_cast<std::size_t>(p)]);
     }
-    if (d <= 9) return missing(kCodeTooFew);
+    if (d <= 9) return groups::missingResult(kCodeTooFew);
     const SpectrumSums sums = spectrumSums(scratch, d, rate, alarm);
-    if (!(sums.s0 > 0)) return missing(kCodeNoPower);
-    SpectralResult result;
+    if (!(sums.s0 > 0)) return groups::missingResult(kCodeNoPower);
+    WindowResult result;
     result.values = {static_cast<float>(core::rnd(100 * std::sqrt(2 * sums.s0 / d)) / 100.0),
                      static_cast<float>(core::rnd(10 * sums.s1 / sums.s0) / 10.0), tenths(static_cast<double>(largest) - smallest)};
     return result;
@@ -89,59 +82,32 @@ SpectralResult cardioWindow(std::span<const float> signal, std::span<const float
 namespace groups {
 
 void respiration(ScoringWorkspace& workspace, int chart, const SpectrumAlarm& alarm) {
-    const ChartHeader& header = workspace.chart(chart);
-    const int n = header.sampleCount;
+    const int n = workspace.chart(chart).sampleCount;
     const double fs = workspace.fs;
     ExtractorScratch& scratch = workspace.scratch();
-    float* s = scratch.signal.data();
-    float* trend = scratch.trend.data();
-    const float* upper = workspace.normalised(chart, 2);
-    const float* lower = workspace.normalised(chart, 3);
-    for (int p = 1; p <= n; ++p) s[p] = static_cast<float>((static_cast<double>(upper[p]) + lower[p]) / 2);
-    int w = static_cast<int>(core::rnd(fs / 2));
-    MovingAverage(s, n, w, s);
-    trendOf(s, n, static_cast<int>(core::rnd(10 * fs)), trend);
-    for (int p = 1; p <= n; ++p) s[p] = static_cast<float>(static_cast<double>(s[p]) - trend[p] + 2048);
+    const float* s = scratch.copy(WorkingCopy::breathing);
 
     const int step = std::max(1, static_cast<int>(core::rnd(fs / 2)));
     const int rate = static_cast<int>(core::rnd(60 * fs / step));
     const auto& off = workspace.channels().switchedOff;
-    for (int row = 1; row <= header.rowCount; ++row) {
-        if (workspace.flag(chart, row, 2) == 1 || workspace.flag(chart, row, 3) == 1 || (off[2] && off[3])) {
-            setCode(workspace, chart, row, 1, 3, kCodeExcluded);
-            continue;
-        }
-        const std::int64_t onset = workspace.row(chart, row).onset;
-        const std::int64_t a = core::rnd(onset + 6 * fs);
-        const std::int64_t b = core::rnd(onset + 16 * fs);
-        if (!inside(a - 1, b, n)) {
-            setCode(workspace, chart, row, 1, 3, kCodeTooFew);
-            continue;
-        }
-        const SpectralResult result = respirationWindow({s, static_cast<std::size_t>(n) + 1}, static_cast<int>(a),
-                                                        static_cast<int>(b), step, rate, scratch, alarm);
-        if (result.failed) {
-            setCode(workspace, chart, row, 1, 3, result.code);
-            continue;
-        }
-        for (int f = 0; f < 3; ++f) workspace.features()(chart, row, 1 + f) = result.values[static_cast<std::size_t>(f)];
-    }
+    const std::span<const float> signal{s, static_cast<std::size_t>(n) + 1};
+    // The line length reads the position before the window.
+    measureRows(
+        workspace, chart, 1, 3, {6, 16, 1},
+        [&](int row) {
+            return workspace.flag(chart, row, 2) == 1 || workspace.flag(chart, row, 3) == 1 || (off[2] && off[3]);
+        },
+        [&](std::int64_t a, std::int64_t b) {
+            return respirationWindow(signal, static_cast<int>(a), static_cast<int>(b), step, rate, scratch, alarm);
+        });
 }
 
 void cardio(ScoringWorkspace& workspace, int chart, const SpectrumAlarm& alarm) {
-    const ChartHeader& header = workspace.chart(chart);
-    const int n = header.sampleCount;
+    const int n = workspace.chart(chart).sampleCount;
     const double fs = workspace.fs;
     ExtractorScratch& scratch = workspace.scratch();
-    float* x = scratch.signal.data();
-    float* slowTrend = scratch.trend.data();
-    float* trend = scratch.trend2.data();
-    const float* pulse = workspace.normalised(chart, 1);
-    std::copy(pulse + 1, pulse + n + 1, x + 1);
-    trendOf(x, n, static_cast<int>(core::rnd(5 * fs + 1)), slowTrend);
-    for (int p = 1; p <= n; ++p) x[p] = static_cast<float>(static_cast<double>(x[p]) - slowTrend[p] + 2048);
-    trendOf(x, n, static_cast<int>(core::rnd(fs)), trend);
-    for (int p = 1; p <= n; ++p) x[p] = static_cast<float>(static_cast<double>(x[p]) - trend[p] + 2048);
+    const float* x = scratch.copy(WorkingCopy::pulse);
+    const float* trend = scratch.copy(WorkingCopy::pulseTrend);
 
     // The series is taken every rnd(fs / 6) positions, while the spectrum's
     // rate uses fs / 6 unrounded.
@@ -149,27 +115,14 @@ void cardio(ScoringWorkspace& workspace, int chart, const SpectrumAlarm& alarm) 
     const int step = std::max(1, static_cast<int>(core::rnd(q)));
     const int rate = static_cast<int>(core::rnd(60 * fs / q));
     const bool off = workspace.channels().switchedOff[1];
-    for (int row = 1; row <= header.rowCount; ++row) {
-        if (workspace.flag(chart, row, 1) == 1 || off) {
-            setCode(workspace, chart, row, 7, 3, kCodeExcluded);
-            continue;
-        }
-        const std::int64_t a = workspace.row(chart, row).onset;
-        const std::int64_t b = core::rnd(a + 12 * fs);
-        if (!inside(a, b, n)) {
-            setCode(workspace, chart, row, 7, 3, kCodeTooFew);
-            continue;
-        }
-        const std::span<const float> signal{x, static_cast<std::size_t>(n) + 1};
-        const std::span<const float> trendSpan{trend, static_cast<std::size_t>(n) + 1};
-        const SpectralResult result = cardioWindow(signal, trendSpan, static_cast<int>(a), static_cast<int>(b), step,
-                                                   rate, scratch, alarm);
-        if (result.failed) {
-            setCode(workspace, chart, row, 7, 3, result.code);
-            continue;
-        }
-        for (int f = 0; f < 3; ++f) workspace.features()(chart, row, 7 + f) = result.values[static_cast<std::size_t>(f)];
-    }
+    const std::span<const float> signal{x, static_cast<std::size_t>(n) + 1};
+    const std::span<const float> trendSpan{trend, static_cast<std::size_t>(n) + 1};
+    measureRows(
+        workspace, chart, 7, 3, {0, 12, 0}, [&](int row) { return workspace.flag(chart, row, 1) == 1 || off; },
+        [&](std::int64_t a, std::int64_t b) {
+            return cardioWindow(signal, trendSpan, static_cast<int>(a), static_cast<int>(b), step, rate, scratch,
+                                alarm);
+        });
 }
 
 }  // namespace groups

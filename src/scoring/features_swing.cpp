@@ -34,100 +34,56 @@ bool unusable(const ScoringWorkspace& workspace, int chart, int row, int slot) {
 }  // namespace
 
 void skinConductance(ScoringWorkspace& workspace, int chart) {
-    const ChartHeader& header = workspace.chart(chart);
-    const int n = header.sampleCount;
-    const double fs = workspace.fs;
     ExtractorScratch& scratch = workspace.scratch();
-    const float* x = workspace.normalised(chart, 6);
-    float* y = scratch.signal.data();
-    float* trend = scratch.trend.data();
-    // The rise signal: the next five samples against the previous five.
-    for (int p = 1; p <= std::min(5, n); ++p) y[p] = x[p];
-    for (int p = std::max(1, n - 4); p <= n; ++p) y[p] = x[p];
-    for (int p = 6; p <= n - 5; ++p) {
-        const double ahead = static_cast<double>(x[p + 1]) + x[p + 2] + x[p + 3] + x[p + 4] + x[p + 5];
-        const double behind = static_cast<double>(x[p - 5]) + x[p - 4] + x[p - 3] + x[p - 2] + x[p - 1];
-        y[p] = static_cast<float>((ahead - behind) / 5);
-    }
-    int w = static_cast<int>(core::rnd(fs / 2));
-    MovingAverage(y, n, w, y);
-    trendOf(y, n, static_cast<int>(core::rnd(10 * fs)), trend);
-
-    for (int row = 1; row <= header.rowCount; ++row) {
-        if (unusable(workspace, chart, row, 6)) {
-            setCode(workspace, chart, row, 4, 3, kCodeExcluded);
-            continue;
-        }
-        const std::int64_t a = workspace.row(chart, row).onset;
-        const std::int64_t b = core::rnd(a + 8 * fs);
-        if (!inside(a, b, n)) {
-            setCode(workspace, chart, row, 4, 3, kCodeTooFew);
-            continue;
-        }
-        const Swing swing = swingOf(y, a, b);
-        double deviation = 0;
-        for (std::int64_t p = a; p <= b; ++p) deviation += std::fabs(static_cast<double>(trend[p]) - y[p]);
-        deviation /= static_cast<double>(b - a);
-        FeatureTable& features = workspace.features();
-        features(chart, row, 4) = static_cast<float>(core::rnd(swing.largest));
-        features(chart, row, 5) = static_cast<float>(core::rnd(10 * swing.range()) / 10.0);
-        features(chart, row, 6) = static_cast<float>(core::rnd(10 * deviation) / 10.0);
-    }
+    const float* y = scratch.copy(WorkingCopy::rise);
+    const float* trend = scratch.copy(WorkingCopy::riseTrend);
+    measureRows(
+        workspace, chart, 4, 3, {0, 8, 0}, [&](int row) { return unusable(workspace, chart, row, 6); },
+        [&](std::int64_t a, std::int64_t b) {
+            const Swing swing = swingOf(y, a, b);
+            double deviation = 0;
+            for (std::int64_t p = a; p <= b; ++p) deviation += std::fabs(static_cast<double>(trend[p]) - y[p]);
+            deviation /= static_cast<double>(b - a);
+            WindowResult result;
+            result.values = {static_cast<float>(core::rnd(swing.largest)),
+                             static_cast<float>(core::rnd(10 * swing.range()) / 10.0),
+                             static_cast<float>(core::rnd(10 * deviation) / 10.0)};
+            return result;
+        });
 }
 
 void volume(ScoringWorkspace& workspace, int chart) {
-    const ChartHeader& header = workspace.chart(chart);
-    const int n = header.sampleCount;
     const float* x = workspace.normalised(chart, 4);
-    for (int row = 1; row <= header.rowCount; ++row) {
-        if (unusable(workspace, chart, row, 4)) {
-            setCode(workspace, chart, row, 10, 1, kCodeExcluded);
-            continue;
-        }
-        const std::int64_t a = workspace.row(chart, row).onset;
-        const std::int64_t b = core::rnd(a + 5 * workspace.fs);
-        if (!inside(a, b, n)) {
-            setCode(workspace, chart, row, 10, 1, kCodeTooFew);
-            continue;
-        }
-        const double range = swingOf(x, a, b).range();
-        if (range >= 45) {
-            workspace.features()(chart, row, 10) = static_cast<float>(core::rnd(range));
-        } else {
-            setCode(workspace, chart, row, 10, 1, kCodeTooFew);
-        }
-    }
+    measureRows(
+        workspace, chart, 10, 1, {0, 5, 0}, [&](int row) { return unusable(workspace, chart, row, 4); },
+        [&](std::int64_t a, std::int64_t b) {
+            const double range = swingOf(x, a, b).range();
+            if (range < 45) return missingResult(kCodeTooFew);
+            WindowResult result;
+            result.values[0] = static_cast<float>(core::rnd(range));
+            return result;
+        });
 }
 
 void tremor(ScoringWorkspace& workspace, int chart) {
-    const ChartHeader& header = workspace.chart(chart);
-    const int n = header.sampleCount;
     const float* x = workspace.normalised(chart, 7);
-    for (int row = 1; row <= header.rowCount; ++row) {
-        if (unusable(workspace, chart, row, 7)) {
-            setCode(workspace, chart, row, 11, 2, kCodeExcluded);
-            continue;
-        }
-        const std::int64_t a = workspace.row(chart, row).onset;
-        const std::int64_t b = core::rnd(a + 5 * workspace.fs);
-        if (!inside(a - 1, b, n)) {
-            setCode(workspace, chart, row, 11, 2, kCodeTooFew);
-            continue;
-        }
-        const Swing swing = swingOf(x, a, b);
-        std::int64_t steps = 0;
-        for (std::int64_t p = a; p <= b; ++p) {
-            const double step = static_cast<double>(x[p]) - x[p - 1];
-            steps += rndFast(step * step) + 1;
-        }
-        const std::int64_t rms = core::rnd(std::sqrt(static_cast<double>(steps) / static_cast<double>(b - a)));
-        if (swing.range() >= 45) {
-            workspace.features()(chart, row, 11) = static_cast<float>(core::rnd(swing.range()));
-            workspace.features()(chart, row, 12) = static_cast<float>(rms);
-        } else {
-            setCode(workspace, chart, row, 11, 2, kCodeTooFew);
-        }
-    }
+    // The steps read the position before the window.
+    measureRows(
+        workspace, chart, 11, 2, {0, 5, 1}, [&](int row) { return unusable(workspace, chart, row, 7); },
+        [&](std::int64_t a, std::int64_t b) {
+            const Swing swing = swingOf(x, a, b);
+            if (swing.range() < 45) return missingResult(kCodeTooFew);
+            std::int64_t steps = 0;
+            for (std::int64_t p = a; p <= b; ++p) {
+                const double step = static_cast<double>(x[p]) - x[p - 1];
+                steps += rndFast(step * step) + 1;
+            }
+            WindowResult result;
+            result.values[0] = static_cast<float>(core::rnd(swing.range()));
+            result.values[1] =
+                static_cast<float>(core::rnd(std::sqrt(static_cast<double>(steps) / static_cast<double>(b - a))));
+            return result;
+        });
 }
 
 }  // namespace lumo::scoring::groups

@@ -124,7 +124,7 @@ int runScoreCommand(const ScoreOptions& options, const fs::path& home, std::ostr
         }
 
         ScoringWorkspace workspace;
-        workspace.allocate();
+        workspace.allocateLazily();
         StreamScoringView view(err);
         const ScoreResult result =
             ScoreExam(workspace, settings, texts, examFiles(folder, options.exam, exam->chartCount), view);

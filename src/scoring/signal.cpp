@@ -47,6 +47,56 @@ void transform(const double* x, int n, int k0, int lanes, const SpectrumBasis* b
     }
 }
 
+// Whether MovingAverage runs for this window at all.
+bool averageRuns(const MovingAverageJob& job, int n) {
+    return job.w > 1 && job.w < n / 2;
+}
+
+// The averages of jobs that all run, in lockstep. Each keeps its own order
+// of operations, and its in-place overwriting, exactly as alone.
+template <std::size_t K>
+void runAverages(std::array<MovingAverageJob, K>& jobs, int n) {
+    std::array<double, K> total{};
+    std::array<double, K> sum{};
+    std::array<int, K> half{};
+    // Dividing by a power of two is multiplying by its inverse, to the bit,
+    // without the division's wait.
+    std::array<double, K> inverse{};
+    int start = 0;
+    for (std::size_t j = 0; j < K; ++j) {
+        const MovingAverageJob& job = jobs[j];
+        // The mean of the input is summed along with the running sum:
+        // position p is read before any output reaches it (outputs land at
+        // p - w div 2).
+        for (int p = 1; p <= job.w - 1; ++p) {
+            total[j] += job.x[p];
+            sum[j] += job.x[p];
+        }
+        half[j] = job.w / 2;
+        if ((job.w & (job.w - 1)) == 0) inverse[j] = 1.0 / job.w;
+        start = std::max(start, job.w);
+    }
+    // In place, out[p - half] overwrites an input that the sum subtracts
+    // w - 1 - half steps later; the subtraction then takes the smoothed value.
+    auto step = [&](std::size_t j, int p) {
+        const MovingAverageJob& job = jobs[j];
+        total[j] += job.x[p];
+        sum[j] = sum[j] + job.x[p] - job.x[p - job.w + 1];
+        job.out[p - half[j]] = static_cast<float>(inverse[j] != 0 ? sum[j] * inverse[j] : sum[j] / job.w);
+    };
+    for (std::size_t j = 0; j < K; ++j) {
+        for (int p = jobs[j].w; p < start; ++p) step(j, p);
+    }
+    for (int p = start; p <= n; ++p) {
+        for (std::size_t j = 0; j < K; ++j) step(j, p);
+    }
+    for (std::size_t j = 0; j < K; ++j) {
+        const auto edge = static_cast<float>(total[j] / n);
+        for (int p = n - half[j]; p <= n; ++p) jobs[j].out[p] = edge;
+        for (int p = 1; p <= half[j]; ++p) jobs[j].out[p] = edge;
+    }
+}
+
 }  // namespace
 
 SpectrumBasis::SpectrumBasis(int n) : n_(n) {
@@ -63,30 +113,31 @@ SpectrumBasis::SpectrumBasis(int n) : n_(n) {
 }
 
 bool MovingAverage(float* x, int n, int& w, float* out) {
-    if (!(w > 1 && w < n / 2)) {
+    std::array<MovingAverageJob, 1> job = {{{x, w, out}}};
+    if (!averageRuns(job[0], n)) {
         w = 2;
         return false;
     }
-    // The mean of the input is summed along with the running sum: position p
-    // is read before any output reaches it (outputs land at p - w div 2).
-    double total = 0;
-    double sum = 0;
-    for (int p = 1; p <= w - 1; ++p) {
-        total += x[p];
-        sum += x[p];
-    }
-    const int half = w / 2;
-    // In place, out[p - half] overwrites an input that the sum subtracts
-    // w - 1 - half steps later; the subtraction then takes the smoothed value.
-    for (int p = w; p <= n; ++p) {
-        total += x[p];
-        sum = sum + x[p] - x[p - w + 1];
-        out[p - half] = static_cast<float>(sum / w);
-    }
-    const auto edge = static_cast<float>(total / n);
-    for (int p = n - half; p <= n; ++p) out[p] = edge;
-    for (int p = 1; p <= half; ++p) out[p] = edge;
+    runAverages(job, n);
     return true;
+}
+
+void MovingAverages(std::array<MovingAverageJob, 3>& jobs, int n) {
+    bool all = true;
+    for (MovingAverageJob& job : jobs) {
+        job.ran = averageRuns(job, n);
+        if (!job.ran) job.w = 2;
+        all = all && job.ran;
+    }
+    if (all) {
+        runAverages(jobs, n);
+        return;
+    }
+    for (MovingAverageJob& job : jobs) {
+        if (!job.ran) continue;
+        std::array<MovingAverageJob, 1> alone = {job};
+        runAverages(alone, n);
+    }
 }
 
 bool Spectr(double* x, int n, int rate, double* power, double* freq, const SpectrumBasis* basis) {

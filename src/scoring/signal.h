@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <vector>
 
@@ -33,6 +34,19 @@ private:
 // output then overwrites an input the running sum subtracts later, and the
 // subtraction uses the smoothed value (the extractors rely on that).
 bool MovingAverage(float* x, int n, int& w, float* out);
+
+// One average of MovingAverages: x, w and out as for MovingAverage, and
+// whether it ran.
+struct MovingAverageJob {
+    float* x = nullptr;
+    int w = 0;
+    float* out = nullptr;
+    bool ran = false;
+};
+// MovingAverage of three signals of n positions at once, each to the bit as
+// it would be alone: the running sums are independent, so the processor can
+// work on them side by side. No two jobs may share an array.
+void MovingAverages(std::array<MovingAverageJob, 3>& jobs, int n);
 
 // Power spectrum of x[1 ... n] (which it centres in place) at the
 // frequencies k / n, k = 0 ... n div 2, scaled by `rate` (samples per

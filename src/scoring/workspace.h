@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -126,15 +127,31 @@ struct ChannelSettings {
     std::array<int, kSlots> order{};
 };
 
-// The per-chart working copies of the extractors: a signal, its trends, and
-// the short spectrum series.
+// The working copies the extractors prepare from a chart's normalised
+// signals, positions 0 ... n each: breathing and its trend, the skin's rise
+// signal and its trend, the pulse with its slow trend and its trend.
+enum class WorkingCopy { breathing, breathingTrend, rise, riseTrend, pulse, pulseSlowTrend, pulseTrend, count };
+inline constexpr std::size_t kWorkingCopies = static_cast<std::size_t>(WorkingCopy::count);
+
+// The per-chart working copies of the extractors and the short spectrum
+// series.
 struct ExtractorScratch {
-    std::vector<float> signal;
-    std::vector<float> trend;
-    std::vector<float> trend2;
+    std::array<std::vector<float>, kWorkingCopies> copies;
+    float* copy(WorkingCopy which) { return copies[static_cast<std::size_t>(which)].data(); }
     std::vector<double> series;
     std::vector<double> power;
     std::vector<double> frequency;
+    // The series of a window of `positions` positions, with room for its
+    // spectrum (a lazy workspace grows them to the windows it meets).
+    double* seriesFor(int positions) {
+        const std::size_t size = static_cast<std::size_t>(std::max(positions, 0)) + 1;
+        if (series.size() < size) {
+            series.resize(size);
+            power.resize(size);
+            frequency.resize(size);
+        }
+        return series.data();
+    }
     std::vector<SpectrumBasis> bases;  // the few series lengths the windows give
     // The chart the scoring run reads before it copies the signals into the
     // sample store. Kept from run to run: charts of one length reuse its
@@ -154,10 +171,10 @@ struct ExtractorScratch {
     static constexpr std::size_t kMaxBases = 8;
 };
 
-// The one in-memory store of the current exam's analysis. It is allocated
-// once with its maximal dimensions (table by table under the start-up
-// progress) and reused by every scoring run; a run overwrites what it fills
-// and every loop is bounded by the current exam's counts.
+// The one in-memory store of the current exam's analysis. The workstation
+// allocates it once with its maximal dimensions (table by table under the
+// start-up progress) and reuses it for every scoring run; a run overwrites
+// what it fills and every loop is bounded by the current exam's counts.
 class ScoringWorkspace {
 public:
     ScoringWorkspace() = default;
@@ -169,19 +186,31 @@ public:
     // position, 32768 + chart while the normalised copies are built, then
     // 32778 ... 32789 after each of the twelve small tables.
     void allocate(const std::function<void(int)>& move = {});
+    // Builds the small tables only; each chart's samples and normalised copy
+    // are made when the chart loads, zero-filled and sized to it. For the
+    // windowless tools: they score one exam and must start at once, and
+    // zero-filling the maximal store would take most of their time.
+    void allocateLazily();
+    // Room for positions 0 ... n of a chart, made before the chart's samples
+    // are written: a maximal workspace has it already, a lazy one makes it
+    // (an earlier, shorter chart's store is replaced whole).
+    void reserveChart(int chart, int n);
     // Releases the tables in the same order with the same gauge positions.
     void release(const std::function<void(int)>& move = {});
-    bool allocated() const { return samples_ != nullptr; }
+    bool allocated() const { return features_.allocated(); }
     // Bytes held by the tables and the working copies.
     std::size_t memoryBytes() const;
 
-    // The loaded samples of a chart's slot, positions 0 ... 32767.
-    float* samples(int chart, int slot) { return samples_.get() + offset(chart, slot); }
-    const float* samples(int chart, int slot) const { return samples_.get() + offset(chart, slot); }
+    // The loaded samples of a chart's slot, positions 0 ... 32767 (0 ... n
+    // in a lazy workspace, for the charts that have loaded).
+    float* samples(int chart, int slot) { return store(chart).loaded + store(chart).offset(slot); }
+    const float* samples(int chart, int slot) const {
+        return store(chart).loaded + store(chart).offset(slot);
+    }
     // The normalised copy the extractors and the chart editor read.
-    float* normalised(int chart, int slot) { return normalised_[static_cast<std::size_t>(chart)].get() + slotOffset(slot); }
+    float* normalised(int chart, int slot) { return store(chart).normalised + store(chart).offset(slot); }
     const float* normalised(int chart, int slot) const {
-        return normalised_[static_cast<std::size_t>(chart)].get() + slotOffset(slot);
+        return store(chart).normalised + store(chart).offset(slot);
     }
 
     FeatureTable& features() { return features_; }
@@ -218,10 +247,27 @@ public:
     double fs = 32.0;  // samples per second, set by the scoring run
 
 private:
-    static std::size_t slotOffset(int slot) { return static_cast<std::size_t>(slot) * kPositions; }
-    static std::size_t offset(int chart, int slot) {
-        return static_cast<std::size_t>(chart) * kSlots * kPositions + slotOffset(slot);
-    }
+    // Slots 0 ... 9 of one chart, `positions` floats each, as loaded and as
+    // normalised, in one block mapped from the system.
+    struct ChartStore {
+        struct Unmap {
+            std::size_t bytes;
+            void operator()(float* block) const;
+        };
+        std::unique_ptr<float[], Unmap> block;
+        float* loaded = nullptr;
+        float* normalised = nullptr;
+        int positions = 0;
+        // A zero block of `positions` positions in place of the old one.
+        void make(int positions);
+        std::size_t offset(int slot) const {
+            return static_cast<std::size_t>(slot) * static_cast<std::size_t>(positions);
+        }
+    };
+    ChartStore& store(int chart) { return stores_[static_cast<std::size_t>(chart)]; }
+    const ChartStore& store(int chart) const { return stores_[static_cast<std::size_t>(chart)]; }
+    // The tables besides the signals, each followed by a gauge position.
+    void allocateTables(const std::function<void(int)>& move, int gauge);
     static std::size_t rowIndex(int chart, int row) {
         return static_cast<std::size_t>(chart) * kRowIndices + static_cast<std::size_t>(row);
     }
@@ -229,8 +275,7 @@ private:
         return static_cast<std::size_t>(chart) * (core::kMaxQuestions + 1) + static_cast<std::size_t>(question);
     }
 
-    std::unique_ptr<float[]> samples_;
-    std::array<std::unique_ptr<float[]>, kChartIndices> normalised_;
+    std::array<ChartStore, kChartIndices> stores_;
     FeatureTable features_;
     std::vector<std::int16_t> flags_;
     FeatureTable stress_;

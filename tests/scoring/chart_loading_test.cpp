@@ -142,6 +142,23 @@ TEST_F(ChartLoading, ChartsWithFewerChannelsLeaveTheOtherSlotsEmpty) {
     EXPECT_NE(ws.samples(1, 3)[10], 0.0f);
 }
 
+TEST_F(ChartLoading, ASlotTheOrderMapSkipsIsEmptiedNotLeftFromTheLastExam) {
+    test::ChartRecipe recipe;
+    recipe.seconds = 10;
+    const fs::path file = chart("exam_01.ch1", recipe);
+    load({file});
+    ASSERT_NE(testWorkspace().samples(1, 1)[10], 0.0f);
+    // Order positions 1 and 2 both name slot 2: no position names slot 1.
+    configure({"ChSeq0=1"});
+    load({file});
+    const ScoringWorkspace& ws = testWorkspace();
+    const int n = ws.chart(1).sampleCount;
+    EXPECT_EQ(*std::max_element(ws.samples(1, 1), ws.samples(1, 1) + n + 1), 0.0f);
+    EXPECT_EQ(ws.chart(1).largest[1], 1.0f);
+    EXPECT_EQ(ws.chart(1).smallest[1], 0.0f);
+    EXPECT_NE(ws.samples(1, 2)[10], 0.0f);
+}
+
 TEST_F(ChartLoading, ChartsTheWorkspaceCannotHoldAreRefusedByName) {
     const fs::path empty = home_ / "exam_01.ch1";
     test::ChartRecipe none;

@@ -1,5 +1,6 @@
 // The scoring run reads every chart through one chart reader kept in the
-// workspace: a chart must score the same whatever was read before it.
+// workspace: a chart must score the same whatever was read before it, and
+// in a workspace made lazily for the tools as in the maximal one.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -104,6 +105,29 @@ TEST_F(ChartReuse, AChartScoresAsIfReadAlone) {
     score({charts[2], charts[1]}, alone);
     EXPECT_EQ(resultOf(together, 1), resultOf(alone, 1));
     EXPECT_EQ(resultOf(together, 2), resultOf(alone, 2));
+}
+
+TEST_F(ChartReuse, ALazyWorkspaceScoresAsTheMaximalOne) {
+    std::vector<test::ChartFiles> charts = {test::regularChart(signs_, 3, 1), test::regularChart(signs_, 6, 2)};
+    charts[1].recipe.seconds = 300;
+    charts[1].recipe.channels = 6;
+    charts[1].rows[2].flags = {0, 1, 0, 0, 0, 1};
+    ScoringWorkspace maximal;
+    maximal.allocate();
+    score(charts, maximal);
+    ScoringWorkspace lazy;
+    lazy.allocateLazily();
+    ASSERT_TRUE(lazy.allocated());
+    const std::size_t tablesOnly = lazy.memoryBytes();
+    score(charts, lazy);
+    for (int k = 1; k <= 2; ++k) EXPECT_EQ(resultOf(maximal, k), resultOf(lazy, k)) << "chart " << k;
+    // Only the charts at hand are held, sized to them.
+    EXPECT_LT(lazy.memoryBytes() - tablesOnly, maximal.memoryBytes() / 4);
+
+    // A longer chart where a shorter one was, and a shorter one after it.
+    score({charts[1], charts[0]}, maximal);
+    score({charts[1], charts[0]}, lazy);
+    for (int k = 1; k <= 2; ++k) EXPECT_EQ(resultOf(maximal, k), resultOf(lazy, k)) << "chart " << k;
 }
 
 }  // namespace

@@ -114,14 +114,14 @@ TEST(RespirationWindow, NineDecimatedPointsAreTooFew) {
     const std::span<const float> signal{ws.normalised(1, 2), static_cast<std::size_t>(kN) + 1};
     // Positions 32, 48, ... 160 are the multiples of 16 in [17, 160].
     EXPECT_EQ(respirationWindow(signal, 17, 160, 16, 120, ws.scratch(), {}).code, kCodeTooFew);
-    const SpectralResult ten = respirationWindow(signal, 17, 176, 16, 120, ws.scratch(), {});
+    const WindowResult ten = respirationWindow(signal, 17, 176, 16, 120, ws.scratch(), {});
     EXPECT_FALSE(ten.failed);
 }
 
 TEST(RespirationWindow, AFlatSignalHasNoPower) {
     std::vector<float> flat(400, 2048.0f);
     bool alarmed = false;
-    const SpectralResult result =
+    const WindowResult result =
         respirationWindow(flat, 192, 352, 16, 120, testWorkspace().scratch(), [&alarmed] { alarmed = true; });
     EXPECT_EQ(result.code, kCodeNoPower);
     EXPECT_FALSE(alarmed);

@@ -45,6 +45,47 @@ TEST(MovingAverage, RefusesWindowsOutsideOneAndHalfTheLength) {
     }
 }
 
+// Values whose sums round in the last places of the double.
+std::vector<float> wobbly(int n, unsigned seed) {
+    std::vector<float> x(static_cast<std::size_t>(n) + 1, 0.0f);
+    for (int p = 1; p <= n; ++p) {
+        seed = seed * 1664525u + 1013904223u;
+        x[static_cast<std::size_t>(p)] = 2048.0f + static_cast<float>(seed >> 8) / 4099.0f;
+    }
+    return x;
+}
+
+// Three averages side by side against each alone: the first in place, the
+// windows powers of two or not, one of them `refused` too long for the signal.
+void expectSideBySideAsAlone(const std::array<int, 3>& windows) {
+    constexpr int n = 1500;
+    std::array<std::vector<float>, 3> inputs;
+    std::array<std::vector<float>, 3> outputs;
+    std::array<std::vector<float>, 3> expected;
+    std::array<MovingAverageJob, 3> jobs;
+    for (std::size_t j = 0; j < 3; ++j) {
+        inputs[j] = wobbly(n, static_cast<unsigned>(j) + 1);
+        outputs[j].assign(n + 1, -1.0f);
+        expected[j] = j == 0 ? inputs[j] : outputs[j];
+        int w = windows[j];
+        MovingAverage(j == 0 ? expected[j].data() : inputs[j].data(), n, w, expected[j].data());
+        jobs[j] = {inputs[j].data(), windows[j], j == 0 ? inputs[j].data() : outputs[j].data()};
+    }
+    MovingAverages(jobs, n);
+    for (std::size_t j = 0; j < 3; ++j) {
+        EXPECT_EQ(jobs[j].ran, windows[j] < n / 2) << j;
+        EXPECT_EQ(jobs[j].w, jobs[j].ran ? windows[j] : 2) << j;
+        EXPECT_EQ(j == 0 ? inputs[j] : outputs[j], expected[j]) << "job " << j << " of window " << windows[j];
+    }
+}
+
+TEST(MovingAverages, EachIsTheAverageItWouldBeAlone) {
+    expectSideBySideAsAlone({16, 161, 32});
+    expectSideBySideAsAlone({320, 16, 320});
+    // A refused window leaves its output as it was; the others still run.
+    expectSideBySideAsAlone({16, 1500, 161});
+}
+
 TEST(Spectr, UsesThreePointOneFourAndCentresItsInput) {
     std::array<double, 5> x = {0, 1, 2, 3, 4};
     std::array<double, 3> power{};
