@@ -1,5 +1,6 @@
 #include "core/settings.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/colors.h"
@@ -73,7 +74,10 @@ void Settings::buildDerivedTables() {
     for (int n = 0; n < kErrorMessageCount; ++n) {
         errorMessages_[n] = list_.text(prefixed("ErrorMessage" + std::to_string(n)));
     }
-    for (int i = 0; i < kChannelCount; ++i) channelOrder_[i] = list_.integer("ChSeq" + std::to_string(i)) + 1;
+    // A position outside the eight places is held at the nearest one, as the live display does.
+    for (int i = 0; i < kChannelCount; ++i) {
+        channelOrder_[i] = std::clamp(list_.integer("ChSeq" + std::to_string(i)), 0, kChannelCount - 1) + 1;
+    }
 }
 
 const std::string& Settings::englishSignLetter(int type) const {

@@ -46,6 +46,17 @@ TEST(SettingsLoad, LanguagePrefixAndTables) {
     EXPECT_EQ(readTextLines(settings.fileName()), settings.list().lines());
 }
 
+TEST(SettingsLoad, ChannelPositionsOutsideTheEightPlacesAreHeldAtTheEdge) {
+    TempHome home;
+    test::writeMinimalIni(home.path(), {"ChSeq0=2147483647", "ChSeq1=-2147483648", "ChSeq2=8"});
+    Settings settings(home.path());
+    settings.load();
+    EXPECT_EQ(settings.channelOrder(0), 8);
+    EXPECT_EQ(settings.channelOrder(1), 1);
+    EXPECT_EQ(settings.channelOrder(2), 8);
+    EXPECT_EQ(settings.list().value("ChSeq0"), "2147483647");  // the file keeps what it holds
+}
+
 TEST(SettingsLoad, SetKeyIsAppendedAndSaved) {
     TempHome home;
     test::writeMinimalIni(home.path());
