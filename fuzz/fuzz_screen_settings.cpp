@@ -8,10 +8,10 @@
 #include <string_view>
 
 #include "core/errors.h"
-#include "recording/screen_settings.h"
+#include "formats/screen_settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace lumo::recording;
+    using namespace lumo::formats;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     ScreenSettings settings;
     try {
