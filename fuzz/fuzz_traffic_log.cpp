@@ -7,9 +7,7 @@
 #include <string_view>
 
 #include "core/errors.h"
-#include "device/lumo_device.h"
-#include "device/replay_link.h"
-#include "device/traffic_log.h"
+#include "replayed_driver.h"
 
 namespace {
 
@@ -26,11 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const EInOutError&) {
         return 0;
     }
-    device::ReplayLink link(std::move(capture));
-    device::TLumoDevice_7_2 driver(device::kUnitGeometry);
-    driver.DeviceTimeout = 18;
-    driver.DataTimeout = 18;
-    driver.AttachPort(&link);
+    fuzz::ReplayedDriver replayed(std::move(capture));
+    auto& [link, driver] = replayed;
     try {
         link.advanceTo(std::min(link.openTime(), kReplayLimit));
         driver.Open();

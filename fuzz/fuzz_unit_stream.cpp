@@ -8,9 +8,7 @@
 #include <vector>
 
 #include "core/errors.h"
-#include "device/lumo_device.h"
-#include "device/replay_link.h"
-#include "device/traffic_log.h"
+#include "replayed_driver.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace lumo;
@@ -22,11 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t end = std::min(size, at + run);
         capture.push_back({time, device::TrafficKind::Received, {data + at, data + end}, false});
     }
-    device::ReplayLink link(std::move(capture));
-    device::TLumoDevice_7_2 driver(device::kUnitGeometry);
-    driver.DeviceTimeout = 18;
-    driver.DataTimeout = 18;
-    driver.AttachPort(&link);
+    fuzz::ReplayedDriver replayed(std::move(capture));
+    auto& [link, driver] = replayed;
     try {
         driver.Open();
         // A command in every state exercises the queue against whatever state the noise reached.

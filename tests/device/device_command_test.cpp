@@ -13,9 +13,7 @@ using test::ScriptedLink;
 class DeviceCommand : public ::testing::Test {
 protected:
     DeviceCommand() : driver(kUnitGeometry) {
-        driver.DeviceTimeout = 18;
-        driver.DataTimeout = 20;
-        driver.AttachPort(&link);
+        test::attachDriver(driver, link, 20);
         for (int c = 0; c < 7; ++c) {
             driver.SetOnCommandDone(c, [this](TLumoDevice_7_2&, int channel) { done.push_back(channel); });
             driver.SetOnCommandFailed(c, [this](TLumoDevice_7_2&, int channel) { failed.push_back(channel); });

@@ -12,17 +12,11 @@ using test::Bytes;
 using test::ScriptedLink;
 using Calls = std::vector<std::string>;
 
-class DeviceConnect : public ::testing::Test {
+class DeviceConnect : public ::testing::Test, protected test::DriverEventCounts {
 protected:
     DeviceConnect() : driver(kUnitGeometry) {
-        driver.DeviceTimeout = 18;
-        driver.DataTimeout = 20;
-        driver.AttachPort(&link);
-        driver.OnInfoRead = [this](TLumoDevice_7_2&) { ++infoRead; };
-        driver.OnIdentRead = [this](TLumoDevice_7_2&) { ++identRead; };
-        driver.OnLinkError = [this](TLumoDevice_7_2&) { ++linkErrors; };
-        driver.OnStreamStarted = [this](TLumoDevice_7_2&) { ++streamStarted; };
-        driver.OnInfoFailed = [this](TLumoDevice_7_2&) { ++infoFailed; };
+        test::attachDriver(driver, link, 20);
+        countEventsOf(driver);
     }
 
     // Open, ready byte and echo: the driver waits for the first info byte.
@@ -36,11 +30,6 @@ protected:
 
     ScriptedLink link;
     TLumoDevice_7_2 driver;
-    int infoRead = 0;
-    int identRead = 0;
-    int linkErrors = 0;
-    int streamStarted = 0;
-    int infoFailed = 0;
 };
 
 TEST_F(DeviceConnect, OpenResetsTheUnitThroughDtr) {

@@ -120,6 +120,31 @@ private:
     std::vector<std::string> calls_;
 };
 
+// Gives the driver its link and timeouts in trigger ticks: the installed 18
+// for the unit, and for data 18 too unless a test must tell the two apart.
+inline void attachDriver(device::TLumoDevice_7_2& driver, device::SerialLink& link, std::uint16_t dataTimeout = 18) {
+    driver.DeviceTimeout = 18;
+    driver.DataTimeout = dataTimeout;
+    driver.AttachPort(&link);
+}
+
+// How often the driver raised each of its connection notifications.
+struct DriverEventCounts {
+    int infoRead = 0;
+    int identRead = 0;
+    int linkErrors = 0;
+    int streamStarted = 0;
+    int infoFailed = 0;
+
+    void countEventsOf(device::TLumoDevice_7_2& driver) {
+        driver.OnInfoRead = [this](device::TLumoDevice_7_2&) { ++infoRead; };
+        driver.OnIdentRead = [this](device::TLumoDevice_7_2&) { ++identRead; };
+        driver.OnLinkError = [this](device::TLumoDevice_7_2&) { ++linkErrors; };
+        driver.OnStreamStarted = [this](device::TLumoDevice_7_2&) { ++streamStarted; };
+        driver.OnInfoFailed = [this](device::TLumoDevice_7_2&) { ++infoFailed; };
+    }
+};
+
 // An info block: DacZero, AdcZero * 8, D1, the converter word at D1, and the
 // step pairs (numerator, denominator) of steps 0 ... 6.
 inline Bytes infoBlock(std::uint16_t dacZero, std::uint16_t adcZero8, std::uint16_t d1, std::uint16_t word67,

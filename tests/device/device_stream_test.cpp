@@ -13,9 +13,7 @@ using Calls = std::vector<std::string>;
 class DeviceStream : public ::testing::Test {
 protected:
     DeviceStream() : driver(kUnitGeometry) {
-        driver.DeviceTimeout = 18;
-        driver.DataTimeout = 20;
-        driver.AttachPort(&link);
+        test::attachDriver(driver, link, 20);
         test::bringToStreaming(driver, link);
         driver.OnSample = [this](TLumoDevice_7_2& d) {
             ++samples;
@@ -103,9 +101,7 @@ TEST(DeviceStreamCounter, ImplausibleCountersAreRejected) {
     for (const std::uint32_t counter : {9u, 211u, 0x1000000u}) {
         ScriptedLink link;
         TLumoDevice_7_2 driver(kUnitGeometry);
-        driver.DeviceTimeout = 18;
-        driver.DataTimeout = 20;
-        driver.AttachPort(&link);
+        test::attachDriver(driver, link, 20);
         test::bringToStreaming(driver, link);
         link.feed(test::packet(10));
         int samples = 0;

@@ -149,16 +149,11 @@ TEST(SimulatedUnit, AdcInvertsTheDriversValueFormula) {
 }
 
 // The driver against the simulated unit, in process.
-class SimulatedSession : public ::testing::Test {
+class SimulatedSession : public ::testing::Test, protected test::DriverEventCounts {
 protected:
     explicit SimulatedSession(SimulatedUnitOptions options = {}) : link(options), driver(kUnitGeometry) {
-        driver.DeviceTimeout = 18;
-        driver.DataTimeout = 18;
-        driver.AttachPort(&link);
-        driver.OnInfoRead = [this](TLumoDevice_7_2&) { ++infoRead; };
-        driver.OnIdentRead = [this](TLumoDevice_7_2&) { ++identRead; };
-        driver.OnStreamStarted = [this](TLumoDevice_7_2&) { ++streamStarted; };
-        driver.OnLinkError = [this](TLumoDevice_7_2&) { ++linkErrors; };
+        test::attachDriver(driver, link);
+        countEventsOf(driver);
         driver.OnSample = [this](TLumoDevice_7_2& d) {
             ++samples;
             committed[d.lastCounter()] = d.Samples;
@@ -188,10 +183,6 @@ protected:
 
     SimulatedLink link;
     TLumoDevice_7_2 driver;
-    int infoRead = 0;
-    int identRead = 0;
-    int streamStarted = 0;
-    int linkErrors = 0;
     int samples = 0;
     std::map<std::uint32_t, TarrChartBlock> committed;  // Samples seen during OnSample, by the counter committed before
     std::map<std::uint32_t, std::vector<TChartBlock>> sent;

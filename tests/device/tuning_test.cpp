@@ -41,9 +41,7 @@ std::vector<Command> decodeCommands(const Bytes& bytes) {
 class ScriptedTuning : public ::testing::Test {
 protected:
     ScriptedTuning() : driver(kUnitGeometry) {
-        driver.DeviceTimeout = 18;
-        driver.DataTimeout = 18;
-        driver.AttachPort(&link);
+        test::attachDriver(driver, link);
         test::bringToStreaming(driver, link);
         driver.Gains = {36, 18, 12, 9, 6, 4, 2, 1};
         driver.AdcZero = 2048;
@@ -339,9 +337,7 @@ TEST(DriverHookLifetime, ADriverFreedFirstDetachesItsHooks) {
 class SimulatedTuning : public ::testing::Test {
 protected:
     SimulatedTuning() : driver(kUnitGeometry) {
-        driver.DeviceTimeout = 18;
-        driver.DataTimeout = 18;
-        driver.AttachPort(&link);
+        test::attachDriver(driver, link);
         driver.Open();
         link.run(3000);
     }

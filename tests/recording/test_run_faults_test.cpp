@@ -32,6 +32,16 @@ protected:
     }
 };
 
+// The test started on a CutLink and at its first question.
+CutLink& presentFirstOnCutLink(TestRunBench& bench) {
+    auto owned = std::make_unique<CutLink>();
+    CutLink& link = *owned;
+    bench.useLink(std::move(owned));
+    bench.startToReady();
+    bench.present(0);
+    return link;
+}
+
 int countText(const std::vector<std::string>& texts, const std::string& text) {
     return static_cast<int>(std::count(texts.begin(), texts.end(), text));
 }
@@ -69,18 +79,14 @@ TEST(TestRunFaults, AUnitThatNeverAnswersIsReportedOnceAndLeavesNoChart) {
 
 TEST(TestRunFaults, ALinkLostMidTestRecordsOnWhenItReturnsWithOneHeader) {
     TestRunBench bench(4);
-    auto owned = std::make_unique<CutLink>();
-    CutLink* link = owned.get();
-    bench.useLink(std::move(owned));
-    bench.startToReady();
-    bench.present(0);
-    const std::uint64_t infoBlocks = link->unit().infoBlocksSent();
-    link->muted = true;
+    CutLink& link = presentFirstOnCutLink(bench);
+    const std::uint64_t infoBlocks = link.unit().infoBlocksSent();
+    link.muted = true;
     bench.wait(5000);
-    link->muted = false;
+    link.muted = false;
     const std::int32_t before = bench.run().sampleCounter();
     ASSERT_TRUE(bench.timers().runUntil([&] { return bench.run().sampleCounter() > before + 80; }, 60000));
-    EXPECT_GT(link->unit().infoBlocksSent(), infoBlocks);  // the unit was connected afresh
+    EXPECT_GT(link.unit().infoBlocksSent(), infoBlocks);  // the unit was connected afresh
     for (int i = 1; i < 4; ++i) bench.present(i);
     ASSERT_TRUE(bench.waitForClose(30000));
     EXPECT_EQ(bench.run().outcome(), TestOutcome::Saved);
@@ -92,12 +98,7 @@ TEST(TestRunFaults, ALinkLostMidTestRecordsOnWhenItReturnsWithOneHeader) {
 
 TEST(TestRunFaults, ALinkThatStaysLostIsReportedOnceAndTheTestGoesOn) {
     TestRunBench bench(4);
-    auto owned = std::make_unique<CutLink>();
-    CutLink* link = owned.get();
-    bench.useLink(std::move(owned));
-    bench.startToReady();
-    bench.present(0);
-    link->muted = true;
+    presentFirstOnCutLink(bench).muted = true;
     bench.wait(60000);
     EXPECT_EQ(countText(bench.view().errors, "Cannot establish link to the sensor unit"), 1);
     EXPECT_FALSE(bench.view().closeAsked);

@@ -6,14 +6,9 @@
 set -u
 LUMO="$1"
 ARCHIVE="$2"
-WORK="$(mktemp -d)"
-trap 'rm -rf "$WORK"' EXIT
-export QT_QPA_PLATFORM=offscreen
-unset LUMO_HOME
-failed=0
-fail() { echo "FAILED: $*"; failed=$((failed + 1)); }
+. "$(dirname "$0")/checks.sh"
 
-"$LUMO" --init-home "$WORK/home" --sample >/dev/null || fail "seeding the home"
+seed_sample_home "$LUMO"
 FOLDER="$WORK/home/DAT/#0000001"
 # A folder worth archiving: binary data that does not shrink, enough for
 # two volumes, and text files.
@@ -54,5 +49,4 @@ if "$ARCHIVE" unpack "$WORK/truncated" "$WORK/never" >"$WORK/damaged.log" 2>&1; 
 fi
 [ -s "$WORK/damaged.log" ] || fail "a truncated file gave no message"
 
-[ "$failed" -eq 0 ] && echo "archive tool: all checks passed"
-exit "$failed"
+finish "archive tool"

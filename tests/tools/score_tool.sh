@@ -6,14 +6,9 @@
 set -u
 LUMO="$1"
 SCORE="$2"
-WORK="$(mktemp -d)"
-trap 'rm -rf "$WORK"' EXIT
-export QT_QPA_PLATFORM=offscreen
-unset LUMO_HOME
-failed=0
-fail() { echo "FAILED: $*"; failed=$((failed + 1)); }
+. "$(dirname "$0")/checks.sh"
 
-"$LUMO" --init-home "$WORK/home" --sample >/dev/null || fail "seeding the home"
+seed_sample_home "$LUMO"
 
 "$SCORE" --home "$WORK/home" 2 1 >"$WORK/table.txt" 2>&1 || fail "scoring the sample exam: $(cat "$WORK/table.txt")"
 grep -q "ERGO" "$WORK/table.txt" || fail "the summary has no conclusion"
@@ -32,5 +27,4 @@ status=$?
 [ "$status" -eq 2 ] || fail "a damaged chart exited $status, not 2"
 [ -s "$WORK/damaged.txt" ] || fail "a damaged chart gave no message"
 
-[ "$failed" -eq 0 ] && echo "score tool: all checks passed"
-exit "$failed"
+finish "score tool"

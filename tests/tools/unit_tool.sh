@@ -5,28 +5,20 @@
 # Usage: unit_tool.sh PATH/TO/lumo-unit
 set -u
 UNIT="$1"
-WORK="$(mktemp -d)"
-SIM=""
-cleanup() {
-  [ -n "$SIM" ] && kill "$SIM" 2>/dev/null
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-failed=0
-fail() { echo "FAILED: $*"; failed=$((failed + 1)); }
+. "$(dirname "$0")/checks.sh"
 
 mkfifo "$WORK/sim.out"
 "$UNIT" sim --ignore-dtr --seconds 60 >"$WORK/sim.out" 2>"$WORK/sim.err" &
-SIM=$!
+BACKGROUND=$!  # the simulator
 exec 3<"$WORK/sim.out"
 PTY=""
 read -r -t 10 line <&3 && PTY="${line#PTY }"
 [ -n "$PTY" ] || { echo "FAILED: the simulator named no pty"; exit 1; }
 
 "$UNIT" probe --device "$PTY" --seconds 5 >"$WORK/probe.txt" 2>&1 || fail "probe exited $?: $(cat "$WORK/probe.txt")"
-kill -TERM "$SIM"
-wait "$SIM"
-SIM=""
+kill -TERM "$BACKGROUND"
+wait "$BACKGROUND"
+BACKGROUND=""
 exec 3<&-
 
 [ "$(grep -c '^Streaming started' "$WORK/probe.txt")" -eq 1 ] || fail "the stream did not start exactly once"
@@ -42,5 +34,4 @@ grep -q 'converter 0 \.\.\.' "$WORK/probe.txt" && fail "the summary counts the d
 grep -q ', 1 handshakes$' "$WORK/sim.err" || fail "the unit did not shake hands exactly once: $(cat "$WORK/sim.err")"
 
 [ "$failed" -eq 0 ] || cat "$WORK/probe.txt"
-[ "$failed" -eq 0 ] && echo "unit tool: all checks passed"
-exit "$failed"
+finish "unit tool"

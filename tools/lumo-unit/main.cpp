@@ -2,29 +2,10 @@
 // simulated unit on a pty, "probe" runs the driver against a port and prints
 // what it decodes, "replay" runs a serial traffic capture through the driver.
 #include <QCoreApplication>
-#include <QFile>
 #include <cstdio>
 #include <stdexcept>
 
-#include "core/settings_list.h"
-#include "core/text_file.h"
 #include "modes.h"
-
-namespace lumo::tools {
-
-Timeouts installedTimeouts() {
-    Timeouts timeouts;
-    QFile file(QStringLiteral(":/data/lumo7w.ini"));
-    if (!file.open(QIODevice::ReadOnly)) return timeouts;
-    const QByteArray bytes = file.readAll();
-    core::SettingsList settings;
-    settings.loadFromLines(core::splitTextLines(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
-    timeouts.device = settings.integerOr("DeviceTimeout", timeouts.device);
-    timeouts.data = settings.integerOr("DataTimeout", timeouts.data);
-    return timeouts;
-}
-
-}  // namespace lumo::tools
 
 int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + 1, argv + argc);

@@ -1,5 +1,3 @@
-#include <signal.h>
-#include <sys/signalfd.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -12,6 +10,7 @@
 #include "modes.h"
 #include "platform/qt_serial_link.h"
 #include "platform/serial_ports.h"
+#include "session_setup.h"
 #include "unit_report.h"
 
 namespace lumo::tools {
@@ -34,12 +33,9 @@ int listPorts() {
 
 int runProbe(const UnitOptions& options) {
     if (options.list) return listPorts();
-    const Timeouts defaults = installedTimeouts();
     platform::QtSerialLink link(QString::fromStdString(options.device), options.baudRate, platform::englishTexts());
     device::TLumoDevice_7_2 driver(device::kUnitGeometry);
-    driver.DeviceTimeout = static_cast<std::uint16_t>(options.deviceTimeout.value_or(defaults.device));
-    driver.DataTimeout = static_cast<std::uint16_t>(options.dataTimeout.value_or(defaults.data));
-    driver.AttachPort(&link);
+    attachDriver(driver, link, options);
     UnitReport report(options.json, stdout);
     report.attach(driver);
     link.onNotificationError = [&report](const std::string& message) { report.error(message); };
@@ -72,12 +68,7 @@ int runProbe(const UnitOptions& options) {
         driver.Close();
         QCoreApplication::quit();
     };
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGINT);
-    sigaddset(&stopSignals, SIGTERM);
-    sigprocmask(SIG_BLOCK, &stopSignals, nullptr);
-    const int stopFd = signalfd(-1, &stopSignals, SFD_CLOEXEC);
+    const int stopFd = stopSignalDescriptor();
     QSocketNotifier notifier(stopFd, QSocketNotifier::Read);
     QObject::connect(&notifier, &QSocketNotifier::activated, &link, stop);
     if (options.seconds) {

@@ -6,17 +6,15 @@
 #include "device/replay_link.h"
 #include "device/traffic_log.h"
 #include "modes.h"
+#include "session_setup.h"
 #include "unit_report.h"
 
 namespace lumo::tools {
 
 int runReplay(const UnitOptions& options) {
-    const Timeouts defaults = installedTimeouts();
     device::ReplayLink link(device::readTrafficLog(options.capture));
     device::TLumoDevice_7_2 driver(device::kUnitGeometry);
-    driver.DeviceTimeout = static_cast<std::uint16_t>(options.deviceTimeout.value_or(defaults.device));
-    driver.DataTimeout = static_cast<std::uint16_t>(options.dataTimeout.value_or(defaults.data));
-    driver.AttachPort(&link);
+    attachDriver(driver, link, options);
     UnitReport report(options.json, stdout);
     report.attach(driver);
     std::optional<std::int64_t> streamStart;

@@ -1,11 +1,10 @@
-#include <signal.h>
-#include <sys/signalfd.h>
 #include <unistd.h>
 
 #include <cstdio>
 
 #include "modes.h"
 #include "platform/pty_unit_server.h"
+#include "session_setup.h"
 
 namespace lumo::tools {
 
@@ -20,12 +19,7 @@ int runSim(const UnitOptions& options) {
         }
     }
     // Ctrl+C and a polite kill end the service through the poll loop.
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGINT);
-    sigaddset(&stopSignals, SIGTERM);
-    sigprocmask(SIG_BLOCK, &stopSignals, nullptr);
-    const int stopFd = signalfd(-1, &stopSignals, SFD_CLOEXEC);
+    const int stopFd = stopSignalDescriptor();
 
     platform::PtyUnitServer server(unit);
     std::printf("PTY %s\n", server.slavePath().c_str());

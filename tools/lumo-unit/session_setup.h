@@ -1,0 +1,20 @@
+#pragma once
+
+#include "options.h"
+
+namespace lumo::device {
+class SerialLink;
+class TLumoDevice_7_2;
+}  // namespace lumo::device
+
+namespace lumo::tools {
+
+// Gives the driver its link and its timeouts: the options' where they name
+// them, else the installed settings' (18 ticks each there).
+void attachDriver(device::TLumoDevice_7_2& driver, device::SerialLink& link, const UnitOptions& options);
+
+// Blocks Ctrl+C and a polite kill for the process, so that they arrive on
+// the returned descriptor instead (-1 when it could not be made).
+int stopSignalDescriptor();
+
+}  // namespace lumo::tools
