@@ -10,6 +10,7 @@ LUMO_PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev clang libclang-rt-14-dev
   fonts-dejavu-core xvfb xauth
+  python3-mne
 )
 
 lumo_install_packages() {

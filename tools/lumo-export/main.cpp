@@ -1,0 +1,31 @@
+// lumo-export: writes the data home's charts and results in open formats
+// for tools outside the workstation.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "edf_command.h"
+
+namespace {
+
+constexpr int kUsage = 1;
+
+std::string usage() {
+    return edfUsage() + "\n       lumo-export csv [--home DIR] CODE NN [--features]";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "-h") {
+        std::cout << usage() << "\n";
+        return arguments.empty() ? kUsage : 0;
+    }
+    const std::string& command = arguments[0];
+    const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
+    if (command == "edf") return runEdfCommand(rest, std::cout, std::cerr);
+    // "csv" dispatches here to runCsvCommand(rest, std::cout, std::cerr) from csv_command.h.
+    std::cerr << "Unknown command: " << command << "\n" << usage() << "\n";
+    return kUsage;
+}
