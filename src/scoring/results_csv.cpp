@@ -53,8 +53,8 @@ std::string questionResultsCsv(const ScoringWorkspace& workspace, const Decision
                                        "n",                "stress",           "lie",            "stress_spread",
                                        "lie_spread",       "stress_probability", "lie_probability", "stress_decision",
                                        "lie_decision",     "artefact"};
-    for (const char* view_ : {"stress", "lie"}) {
-        for (const char* component : kComponentNames) header.push_back(std::string(view_) + "_" + component);
+    for (const char* mode : {"stress", "lie"}) {
+        for (const char* component : kComponentNames) header.push_back(std::string(mode) + "_" + component);
     }
     header.push_back("text");
     std::string out = csvLine(header);
