@@ -45,8 +45,13 @@ void fillSlot(float* slot, int n, float value) {
 // `source` is the workspace's chart reader: charts of one length reuse its arrays.
 void loadChart(ScoringWorkspace& workspace, formats::TLumoChart_7_1& source, const ChartLoader::Mirrored& mirrored,
                const core::Texts& texts, const fs::path& file, int chart) {
-    source.LoadFromFile(file);
     const std::string name = file.string();
+    // The exam has several charts: the message says which one is damaged.
+    try {
+        source.LoadFromFile(file);
+    } catch (const LumoError& error) {
+        throw EInOutError(core::formatText(texts(txt::ChartUnreadable), {name, std::string(error.what())}));
+    }
     if (source.count == 0) {
         throw EInOutError(core::formatText(texts(txt::ChartNoRecord), {name}));
     }

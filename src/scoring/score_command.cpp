@@ -8,15 +8,11 @@
 #include "core/exam_list.h"
 #include "core/examinee.h"
 #include "core/numbers.h"
-#include "core/paths.h"
-#include "core/settings.h"
 #include "core/string_table.h"
-#include "core/text_format.h"
 #include "core/texts/scoring.h"
 #include "scoring/decision_view.h"
+#include "scoring/home_exam_scoring.h"
 #include "scoring/score_report.h"
-#include "scoring/scoring_run.h"
-#include "scoring/workspace.h"
 
 namespace lumo::scoring {
 
@@ -54,6 +50,18 @@ std::string scoreUsage() {
     return std::string(core::StringTable().text(txt::ScoreUsage, core::Language::English));
 }
 
+std::string parseExamArguments(const std::vector<std::string>& positional, std::string& examinee, int& exam) {
+    if (positional.size() != 2) return positional.size() < 2 ? "CODE NN" : positional.back();
+    examinee = core::fileCodeFromArgument(positional[0]);
+    // A file code names a folder under DAT: "#" and seven digits, nothing else.
+    const bool fileCode = examinee.size() == 8 && examinee[0] == '#' &&
+                          std::all_of(examinee.begin() + 1, examinee.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!fileCode) return examinee;
+    exam = core::strToIntDef(positional[1], 0);
+    if (exam < 1 || exam > core::kMaxExamsPerExaminee) return positional[1];
+    return "";
+}
+
 ScoreOptions parseScoreOptions(const std::vector<std::string>& arguments) {
     ScoreOptions options;
     std::vector<std::string> positional;
@@ -86,57 +94,21 @@ ScoreOptions parseScoreOptions(const std::vector<std::string>& arguments) {
         }
     }
     if (options.help || !options.error.empty()) return options;
-    if (positional.size() != 2) {
-        options.error = positional.size() < 2 ? "CODE NN" : positional.back();
-        return options;
-    }
-    options.examinee = core::fileCodeFromArgument(positional[0]);
-    // A file code names a folder under DAT: "#" and seven digits, nothing else.
-    const bool fileCode = options.examinee.size() == 8 && options.examinee[0] == '#' &&
-                          std::all_of(options.examinee.begin() + 1, options.examinee.end(),
-                                      [](char c) { return c >= '0' && c <= '9'; });
-    if (!fileCode) {
-        options.error = options.examinee;
-        return options;
-    }
-    options.exam = core::strToIntDef(positional[1], 0);
-    if (options.exam < 1 || options.exam > core::kMaxExamsPerExaminee) options.error = positional[1];
+    options.error = parseExamArguments(positional, options.examinee, options.exam);
     return options;
 }
 
 int runScoreCommand(const ScoreOptions& options, const fs::path& home, std::ostream& out, std::ostream& err) {
+    HomeExamScoring scoring(home);
+    const int status = scoring.score(options.examinee, options.exam, err);
+    if (status == kScoreDuplicate && options.json) {
+        out << "{\"error\":\"duplicate\",\"chart\":" << scoring.duplicate()->chart
+            << ",\"question\":" << scoring.duplicate()->question << "}\n";
+    }
+    if (status != kScoreOk) return status;
+
     try {
-        core::Settings settings(home);
-        settings.load();
-        const core::StringTable strings;
-        const core::Texts texts(strings, settings);
-        const fs::path folder = core::resolvePath(home, "DAT\\" + options.examinee);
-        if (!fs::is_directory(folder)) {
-            err << core::formatText(texts(txt::ScoreNoExaminee), {options.examinee}) << "\n";
-            return kScoreUnreadable;
-        }
-        const std::string number = core::examStem(options.exam).substr(5);
-        const std::vector<core::TExam> exams = core::loadExamList(folder, settings);
-        const auto exam = std::find_if(exams.begin(), exams.end(), [&](const core::TExam& e) { return e.number == number; });
-        if (exam == exams.end() || exam->chartCount == 0) {
-            err << core::formatText(texts(txt::ExamNoCharts), {number}) << "\n";
-            return kScoreUnreadable;
-        }
-
-        ScoringWorkspace workspace;
-        workspace.allocateLazily();
-        StreamScoringView view(err);
-        const ScoreResult result =
-            ScoreExam(workspace, settings, texts, examFiles(folder, options.exam, exam->chartCount), view);
-        if (result.duplicate) {
-            if (options.json) {
-                out << "{\"error\":\"duplicate\",\"chart\":" << result.duplicate->chart
-                    << ",\"question\":" << result.duplicate->question << "}\n";
-            }
-            return kScoreDuplicate;
-        }
-
-        DecisionView decision(workspace, settings, strings);
+        DecisionView decision(scoring.workspace(), scoring.settings(), scoring.strings());
         if (!options.charts.empty()) {
             for (int chart = 1; chart <= core::kMaxChartsPerExam; ++chart) {
                 decision.selectChart(chart, std::find(options.charts.begin(), options.charts.end(), chart) !=
@@ -149,9 +121,9 @@ int runScoreCommand(const ScoreOptions& options, const fs::path& home, std::ostr
         decision.computeQuestionScores();
         decision.showDecision();
         if (options.json) {
-            out << scoreJson(workspace, decision, settings, options.examinee, options.exam) << "\n";
+            out << scoreJson(scoring.workspace(), decision, scoring.settings(), options.examinee, options.exam) << "\n";
         } else {
-            out << scoreText(workspace, decision, settings.language());
+            out << scoreText(scoring.workspace(), decision, scoring.settings().language());
         }
         return kScoreOk;
     } catch (const std::exception& error) {

@@ -24,6 +24,11 @@ struct ScoreOptions {
 
 ScoreOptions parseScoreOptions(const std::vector<std::string>& arguments);
 
+// The exam named by the positional words CODE NN: a file code ("#0000001",
+// or a number that becomes one) and an exam number 1 ... 99. Gives the word
+// that makes no sense, empty when both are good.
+std::string parseExamArguments(const std::vector<std::string>& positional, std::string& examinee, int& exam);
+
 // Exit codes of lumo-score.
 inline constexpr int kScoreOk = 0;
 inline constexpr int kScoreUsage = 1;

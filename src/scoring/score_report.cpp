@@ -18,13 +18,9 @@ namespace lumo::scoring {
 
 namespace {
 
-// Nine significant digits; a value that is no number (a damaged table can
-// bring one in) is null.
 std::string number(double value) {
-    if (!std::isfinite(value)) return "null";
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.9g", value);
-    return buffer;
+    const std::string digits = nineDigits(value);
+    return digits.empty() ? "null" : digits;
 }
 
 std::string quoted(const std::string& text) {

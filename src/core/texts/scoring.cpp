@@ -157,6 +157,7 @@ constexpr core::TextPair kTexts[] = {
 
     // Scoring run: charts and results tables the workspace cannot take
     {ChartNoRecord, "Chart file %s holds no complete record", "Файл полиграммы %s не содержит ни одной полной записи"},
+    {ChartUnreadable, "Chart file %s cannot be read: %s", "Файл полиграммы %s не читается: %s"},
     {ChartTooLong, "Chart file %s holds %d samples; at most 32767 can be scored",
      "Файл полиграммы %s содержит %d отсчетов; обработать можно не более 32767"},
     {TableBadQuestion, "Results table %s: row %d names question %d, outside 1 ... 20",

@@ -149,6 +149,7 @@ inline constexpr int ChooseChartCaption = 1151;
 // Scoring run: charts and results tables the workspace cannot take
 inline constexpr int ChartNoRecord = 1201;
 inline constexpr int ChartTooLong = 1203;
+inline constexpr int ChartUnreadable = 1205;
 inline constexpr int TableBadQuestion = 1207;
 inline constexpr int ExamNoCharts = 1209;
 
