@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# lumo-export edf on a seeded sample home: one chart and --all write EDF+
+# lumo-export edf and csv on a seeded sample home: one chart and --all write EDF+
 # files; an existing file stays without --force; a damaged chart is named
 # and exits 2; --with-names alone puts the name in the header.
 # Usage: export_tool.sh PATH/TO/lumo PATH/TO/lumo-export
@@ -32,6 +32,16 @@ mkdir "$WORK/all"
 [ $? -eq 2 ] || fail "a missing chart did not exit 2"
 "$EXPORT" edf --home "$WORK/home" 2 1 >/dev/null 2>&1
 [ $? -eq 1 ] || fail "a missing argument did not exit 1"
+
+# The results as CSV, whole process (the field-by-field check against the
+# scoring report is the in-process test of the command).
+"$EXPORT" csv --home "$WORK/home" 2 1 >"$WORK/results.csv" 2>&1 || fail "csv: $(cat "$WORK/results.csv")"
+head -1 "$WORK/results.csv" | grep -q "^charts,question,sign," || fail "csv header: $(head -1 "$WORK/results.csv")"
+[ "$(wc -l <"$WORK/results.csv")" -gt 1 ] || fail "csv holds no question"
+"$EXPORT" csv --home "$WORK/home" 2 1 --features >"$WORK/rows.csv" 2>&1 || fail "csv --features"
+head -1 "$WORK/rows.csv" | grep -q "^chart,row," || fail "features header: $(head -1 "$WORK/rows.csv")"
+"$EXPORT" csv --home "$WORK/home" 2 7 >/dev/null 2>&1
+[ $? -eq 2 ] || fail "csv of a missing exam did not exit 2"
 
 printf 'XX' | dd of="$CHARTS/exam_01.ch2" bs=1 conv=notrunc 2>/dev/null
 "$EXPORT" edf --home "$WORK/home" 2 1 2 -o "$WORK/bad.edf" >/dev/null 2>"$WORK/bad.txt"

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "csv_command.h"
 #include "edf_command.h"
 
 namespace {
@@ -11,7 +12,7 @@ namespace {
 constexpr int kUsage = 1;
 
 std::string usage() {
-    return edfUsage() + "\n       lumo-export csv [--home DIR] CODE NN [--features]";
+    return edfUsage() + "\n       lumo-export csv [--home DIR] CODE NN [--features] [-o FILE] [--force]";
 }
 
 }  // namespace
@@ -25,7 +26,7 @@ int main(int argc, char** argv) {
     const std::string& command = arguments[0];
     const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
     if (command == "edf") return runEdfCommand(rest, std::cout, std::cerr);
-    // "csv" dispatches here to runCsvCommand(rest, std::cout, std::cerr) from csv_command.h.
+    if (command == "csv") return lumo::tools::runCsvCommand(rest, std::cout, std::cerr);
     std::cerr << "Unknown command: " << command << "\n" << usage() << "\n";
     return kUsage;
 }
