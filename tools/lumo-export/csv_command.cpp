@@ -12,6 +12,8 @@
 #include "scoring/results_csv.h"
 #include "scoring/score_command.h"
 
+#include "export_arguments.h"
+
 namespace lumo::tools {
 
 namespace {
@@ -20,39 +22,19 @@ constexpr int kCsvFailed = 2;
 constexpr const char* kCsvUsage = "usage: lumo-export csv [--home DIR] CODE NN [--features] [-o FILE] [--force]";
 
 struct CsvOptions {
-    std::optional<std::string> home;
+    ExportArguments words;
     std::string examinee;
     int exam = 0;
-    bool features = false;
-    std::optional<std::filesystem::path> output;
-    bool force = false;
     std::string error;  // the argument that makes no sense
 };
 
 CsvOptions parseCsvOptions(const std::vector<std::string>& args) {
     CsvOptions options;
-    std::vector<std::string> positional;
-    for (std::size_t i = 0; i < args.size() && options.error.empty(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--features") {
-            options.features = true;
-        } else if (arg == "--force") {
-            options.force = true;
-        } else if (arg == "--home" || arg == "-o") {
-            if (i + 1 == args.size()) {
-                options.error = arg;
-            } else if (arg == "--home") {
-                options.home = args[++i];
-            } else {
-                options.output = args[++i];
-            }
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            options.error = arg;
-        } else {
-            positional.push_back(arg);
-        }
+    options.words = readExportArguments(args, {"--features"});
+    options.error = options.words.error;
+    if (options.error.empty()) {
+        options.error = scoring::parseExamArguments(options.words.positional, options.examinee, options.exam);
     }
-    if (options.error.empty()) options.error = scoring::parseExamArguments(positional, options.examinee, options.exam);
     return options;
 }
 
@@ -65,18 +47,19 @@ int runCsvCommand(const std::vector<std::string>& args, std::ostream& out, std::
         return kCsvFailed;
     }
     // Checked before scoring, so that a refused file costs no run.
-    if (options.output && !options.force && std::filesystem::exists(*options.output)) {
-        err << "lumo-export csv: " << options.output->string() << " exists (--force overwrites it)\n";
+    const std::optional<std::filesystem::path>& output = options.words.output;
+    if (output && !options.words.force && std::filesystem::exists(*output)) {
+        err << "lumo-export csv: " << output->string() << " exists (--force overwrites it)\n";
         return kCsvFailed;
     }
 
-    const core::DataHomeChoice home = core::chooseDataHome(core::processDataHomeSources(options.home));
+    const core::DataHomeChoice home = core::chooseDataHome(core::processDataHomeSources(options.words.home));
     scoring::HomeExamScoring scoring(home.path);
     // A duplicated question leaves nothing to export: the warning says which.
     if (scoring.score(options.examinee, options.exam, err) != scoring::kScoreOk) return kCsvFailed;
     try {
         std::string csv;
-        if (options.features) {
+        if (options.words.has("--features")) {
             csv = scoring::rowFeaturesCsv(scoring.workspace());
         } else {
             scoring::DecisionView view(scoring.workspace(), scoring.settings(), scoring.strings());
@@ -84,8 +67,8 @@ int runCsvCommand(const std::vector<std::string>& args, std::ostream& out, std::
             view.showDecision();
             csv = scoring::questionResultsCsv(scoring.workspace(), view, scoring.settings());
         }
-        if (options.output) {
-            core::writeFileAtomically(*options.output, csv);
+        if (output) {
+            core::writeFileAtomically(*output, csv);
         } else {
             out << csv;
         }

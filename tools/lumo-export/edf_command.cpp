@@ -18,8 +18,11 @@
 #include "formats/results_table.h"
 #include "scoring/scoring_run.h"
 
+#include "export_arguments.h"
+
+namespace lumo::tools {
+
 namespace fs = std::filesystem;
-using namespace lumo;
 
 namespace {
 
@@ -39,20 +42,11 @@ struct EdfOptions {
 };
 
 EdfOptions parseOptions(const std::vector<std::string>& args) {
-    EdfOptions options;
-    std::vector<std::string> positional;
-    for (std::size_t i = 0; i < args.size() && options.error.empty(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--all") options.all = true;
-        else if (arg == "--with-names") options.withNames = true;
-        else if (arg == "--force") options.force = true;
-        else if ((arg == "--home" || arg == "-o") && i + 1 < args.size()) {
-            if (arg == "--home") options.home = args[++i];
-            else options.output = fs::path(args[++i]);
-        } else if (arg.rfind("-", 0) == 0) options.error = arg;
-        else positional.push_back(arg);
-    }
+    const ExportArguments words = readExportArguments(args, {"--all", "--with-names"});
+    EdfOptions options{words.home, {}, 0, 0, words.has("--all"), words.output, words.has("--with-names"), words.force,
+                       words.error};
     if (!options.error.empty()) return options;
+    const std::vector<std::string>& positional = words.positional;
     if (positional.size() != (options.all ? 1u : 3u)) {
         options.error = options.all ? "CODE --all" : "CODE NN K";
         return options;
@@ -162,3 +156,5 @@ int runEdfCommand(const std::vector<std::string>& args, std::ostream& out, std::
         return kFailed;
     }
 }
+
+}  // namespace lumo::tools

@@ -12,7 +12,7 @@ namespace {
 constexpr int kUsage = 1;
 
 std::string usage() {
-    return edfUsage() + "\n       lumo-export csv [--home DIR] CODE NN [--features] [-o FILE] [--force]";
+    return lumo::tools::edfUsage() + "\n       lumo-export csv [--home DIR] CODE NN [--features] [-o FILE] [--force]";
 }
 
 }  // namespace
@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     }
     const std::string& command = arguments[0];
     const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
-    if (command == "edf") return runEdfCommand(rest, std::cout, std::cerr);
+    if (command == "edf") return lumo::tools::runEdfCommand(rest, std::cout, std::cerr);
     if (command == "csv") return lumo::tools::runCsvCommand(rest, std::cout, std::cerr);
     std::cerr << "Unknown command: " << command << "\n" << usage() << "\n";
     return kUsage;
