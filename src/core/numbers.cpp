@@ -80,4 +80,11 @@ std::string trimmed(std::string_view text) {
     return std::string(text.substr(first, last - first + 1));
 }
 
+std::string nineDigits(double value) {
+    if (!std::isfinite(value)) return "";
+    char buffer[64];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 9).ptr;
+    return std::string(buffer, end);
+}
+
 }  // namespace lumo::core

@@ -25,4 +25,8 @@ double strToFloat(std::string_view text);
 // Blanks removed at both ends.
 std::string trimmed(std::string_view text);
 
+// Nine significant digits, "." as separator whatever the locale; empty for a
+// value that is no number (a damaged table can bring one in).
+std::string nineDigits(double value);
+
 }  // namespace lumo::core

@@ -1,7 +1,6 @@
 #include "scoring/decision_view.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -51,13 +50,6 @@ std::string fixed2(double value) {
     std::string text = buffer;
     if (text == "-0.00") text = "0.00";
     return text;
-}
-
-std::string nineDigits(double value) {
-    if (!std::isfinite(value)) return "";
-    char buffer[64];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 9).ptr;
-    return std::string(buffer, end);
 }
 
 DecisionView::DecisionView(const ScoringWorkspace& workspace, const core::Settings& settings,

@@ -173,8 +173,5 @@ private:
 
 // Two decimals, "." as separator.
 std::string fixed2(double value);
-// Nine significant digits, "." as separator whatever the locale; empty for a
-// value that is no number (a damaged table can bring one in).
-std::string nineDigits(double value);
 
 }  // namespace lumo::scoring

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/cp1251.h"
+#include "core/numbers.h"
 #include "core/question_set.h"
 #include "scoring/decision_view.h"
 #include "scoring/workspace.h"
@@ -71,17 +72,17 @@ std::string questionResultsCsv(const ScoringWorkspace& workspace, const Decision
                                            info.sign,
                                            std::to_string(types.signToType(info.sign)),
                                            std::to_string(score.charts),
-                                           nineDigits(score.stress),
-                                           nineDigits(score.lie),
-                                           nineDigits(score.stressSpread),
-                                           nineDigits(score.lieSpread),
-                                           nineDigits(DecisionView::probability(score.stress)),
-                                           lieShown ? nineDigits(DecisionView::probability(score.lie)) : "",
+                                           core::nineDigits(score.stress),
+                                           core::nineDigits(score.lie),
+                                           core::nineDigits(score.stressSpread),
+                                           core::nineDigits(score.lieSpread),
+                                           core::nineDigits(DecisionView::probability(score.stress)),
+                                           lieShown ? core::nineDigits(DecisionView::probability(score.lie)) : "",
                                            decision(view, score.stress),
                                            lieShown ? decision(view, score.lie) : "",
                                            view.artefact(question) ? "1" : "0"};
-        for (const float total : score.stressComponents) fields.push_back(nineDigits(total));
-        for (const float total : score.lieComponents) fields.push_back(nineDigits(total));
+        for (const float total : score.stressComponents) fields.push_back(core::nineDigits(total));
+        for (const float total : score.lieComponents) fields.push_back(core::nineDigits(total));
         fields.push_back(info.text);
         out += csvLine(fields);
     }
@@ -103,11 +104,11 @@ std::string rowFeaturesCsv(const ScoringWorkspace& workspace) {
             const RowInfo& row = workspace.row(chart, r);
             std::vector<std::string> fields = {std::to_string(chart), std::to_string(r), std::to_string(row.question),
                                                row.sign,              std::to_string(row.onset), row.mark,
-                                               nineDigits(row.meanReading)};
+                                               core::nineDigits(row.meanReading)};
             for (int slot = 1; slot <= kSignalSlots; ++slot) fields.push_back(std::to_string(workspace.flag(chart, r, slot)));
-            for (int f = 1; f <= kFeatureCount; ++f) fields.push_back(nineDigits(workspace.features()(chart, r, f)));
-            for (int f = 1; f <= kTotalSlot; ++f) fields.push_back(nineDigits(workspace.stressMarks()(chart, r, f)));
-            for (int f = 1; f <= kTotalSlot; ++f) fields.push_back(nineDigits(workspace.lieMarks()(chart, r, f)));
+            for (int f = 1; f <= kFeatureCount; ++f) fields.push_back(core::nineDigits(workspace.features()(chart, r, f)));
+            for (int f = 1; f <= kTotalSlot; ++f) fields.push_back(core::nineDigits(workspace.stressMarks()(chart, r, f)));
+            for (int f = 1; f <= kTotalSlot; ++f) fields.push_back(core::nineDigits(workspace.lieMarks()(chart, r, f)));
             out += csvLine(fields);
         }
     }

@@ -19,7 +19,7 @@ namespace lumo::scoring {
 namespace {
 
 std::string number(double value) {
-    const std::string digits = nineDigits(value);
+    const std::string digits = core::nineDigits(value);
     return digits.empty() ? "null" : digits;
 }
 

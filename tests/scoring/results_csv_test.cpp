@@ -3,6 +3,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "core/numbers.h"
 #include "core/test_home.h"
 #include "scoring/chart_fixture.h"
 #include "scoring/results_csv_check.h"
@@ -31,11 +32,11 @@ TEST(CsvField, QuotesOnlyWhatASpreadsheetWouldMisread) {
 }
 
 TEST(NineDigits, WritesWhatTheReportsWrite) {
-    EXPECT_EQ(nineDigits(-2.1f), "-2.0999999");
-    EXPECT_EQ(nineDigits(3.0), "3");
-    EXPECT_EQ(nineDigits(-1007.0f), "-1007");
-    EXPECT_EQ(nineDigits(0.00001), "1e-05");
-    EXPECT_EQ(nineDigits(std::nan("")), "");
+    EXPECT_EQ(core::nineDigits(-2.1f), "-2.0999999");
+    EXPECT_EQ(core::nineDigits(3.0), "3");
+    EXPECT_EQ(core::nineDigits(-1007.0f), "-1007");
+    EXPECT_EQ(core::nineDigits(0.00001), "1e-05");
+    EXPECT_EQ(core::nineDigits(std::nan("")), "");
 }
 
 class ResultsCsv : public ::testing::Test {

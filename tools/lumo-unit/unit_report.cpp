@@ -1,6 +1,9 @@
 #include "unit_report.h"
 
 #include <cmath>
+#include <string>
+
+#include "core/numbers.h"
 
 namespace lumo::tools {
 
@@ -19,10 +22,8 @@ std::string fixed(double value, int decimals) {
 }  // namespace
 
 std::string jsonNumber(double value) {
-    if (!std::isfinite(value)) return "null";
-    char text[64];
-    std::snprintf(text, sizeof text, "%.9g", value);
-    return text;
+    const std::string digits = core::nineDigits(value);
+    return digits.empty() ? "null" : digits;
 }
 
 UnitReport::UnitReport(bool json, std::FILE* out) : json_(json), out_(out) {
