@@ -1,7 +1,7 @@
 // lumo-shot: pictures of the test window for checking the display by eye.
 // Records against the simulated unit on a virtual clock in a fresh data home
 // and saves the window, mid-question, as PNG files:
-//   lumo-shot --out DIR [--speed 1..4] [--continuous|--half-page]
+//   lumo-shot --out DIR [--speed 1..4] [--continuous|--half-page] [--russian]
 // With --real-time SECONDS it runs the window on the event loop instead (the
 // simulated unit in real time, the window's own timers) and takes the picture
 // after that many seconds.
@@ -36,7 +36,7 @@ using namespace lumo;
 namespace {
 
 int usage() {
-    std::cerr << "usage: lumo-shot --out DIR [--speed 1..4] [--continuous|--half-page] [--real-time SECONDS]\n";
+    std::cerr << "usage: lumo-shot --out DIR [--speed 1..4] [--continuous|--half-page] [--russian] [--real-time SECONDS]\n";
     return 2;
 }
 
@@ -48,6 +48,7 @@ int main(int argc, char** argv) {
     int speed = 1;
     std::string scroll;
     int realTime = 0;
+    bool russian = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--out" && i + 1 < argc) {
@@ -56,6 +57,8 @@ int main(int argc, char** argv) {
             speed = std::atoi(argv[++i]);
         } else if (arg == "--real-time" && i + 1 < argc) {
             realTime = std::atoi(argv[++i]);
+        } else if (arg == "--russian") {
+            russian = true;
         } else if (arg == "--continuous") {
             scroll = "TRUE";
         } else if (arg == "--half-page") {
@@ -73,6 +76,12 @@ int main(int argc, char** argv) {
         platform::seedDataHome(home, false);
         core::Workstation ws(home, std::make_unique<core::SystemClock>());
         ws.initialise();
+        if (russian) {
+            // The texts follow the language of the last load.
+            ws.settings().list().setValue("Language", "RUS");
+            ws.settings().save();
+            ws.initialise();
+        }
         ws.settings().list().setValue("Test_Speed", recording::speedSetting(speed - 1));
         if (!scroll.empty()) ws.settings().list().setValue("ContScroll", scroll);
         core::TSubj subject;
