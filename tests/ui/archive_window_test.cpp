@@ -19,6 +19,7 @@
 #include "core/examinee.h"
 #include "core/ui/main_window.h"
 #include "core/workstation.h"
+#include "ui/accessible_names.h"
 
 namespace lumo::admin::ui {
 namespace {
@@ -76,6 +77,7 @@ protected:
 
     Archiver::Result runArchiver(char drive = 'C') {
         TfrmArchive window(*ws, ws->records().current().record, drive, target.string() + "/");
+        EXPECT_EQ(test::unnamedControls(window), "");
         window.setPrompts(recordingPrompts());
         window.exec();
         EXPECT_FALSE(window.running());
@@ -140,6 +142,7 @@ TEST_F(ArchiveWindowTest, FolderChooserListsDrivesFoldersAndFiles) {
     std::vector<ArchiveDrive> drives = {{'A', target, true, "A:  Removable disk  " + target.string()},
                                         {'C', home.path(), false, "C:  Home folder  " + home.path().string()}};
     TfrmArchDir chooser(*ws, ws->records().current().record, drives);
+    EXPECT_EQ(test::unnamedControls(chooser), "");
     int questions = 0;
     bool answer = false;
     chooser.setConfirmFunction([&](const QString& text) {

@@ -14,6 +14,7 @@
 #include "core/texts/device.h"
 #include "core/texts/recording.h"
 #include "core/workstation.h"
+#include "ui/accessible_names.h"
 #include "device/adjusting_device.h"
 #include "device/calibration_store.h"
 #include "device/device_script.h"
@@ -93,6 +94,7 @@ protected:
 TEST_F(CalibrateWindowTest, CalibratesTheSimulatedUnitAndStoresTheResult) {
     TfrmCalibrate window(*ws, nullptr, hooks());
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(test::unnamedControls(window), "");
     open(window);
     ASSERT_NE(link, nullptr);
     ASSERT_NE(window.adjustingDevice(), nullptr);

@@ -22,6 +22,7 @@
 #include "core/ui/main_window.h"
 #include "core/ui/progress_window.h"
 #include "core/workstation.h"
+#include "ui/accessible_names.h"
 
 namespace lumo::core::ui {
 namespace {
@@ -98,6 +99,12 @@ TEST_F(MainWindowTest, MenusCarryTheCaptionsOfTheTable) {
     QStringList pages;
     for (int page = 0; page < window->toolBarTabs()->count(); ++page) pages.append(window->toolBarTabs()->tabText(page));
     EXPECT_EQ(pages, QStringList({"Examinee", "Preparations", "System"}));
+}
+
+TEST_F(MainWindowTest, EveryControlHasAnAccessibleName) {
+    start("RUS");
+    window->show();
+    EXPECT_EQ(test::unnamedControls(*window), "");
 }
 
 TEST_F(MainWindowTest, BuildsInRussian) {

@@ -19,6 +19,7 @@
 #include "recording/ui/test_command.h"
 #include "scoring/scoring_run.h"
 #include "scoring/workspace.h"
+#include "ui/accessible_names.h"
 #include "ui/test_window_bench.h"
 #include "ui/test_window_events.h"
 
@@ -152,6 +153,7 @@ TEST(TestWindowTest, RecordsAChartWithKeyEventsThatLoadsAndScores) {
 TEST(TestWindowTest, KeysOfTheWindowPauseAltF4AndTheResistancePanel) {
     test::TestWindowBench bench;
     TfrmTest& window = bench.open();
+    EXPECT_EQ(test::unnamedControls(window), "");
     bench.wait(3000);
     EXPECT_EQ(window.messageText(), "Sensors\ntuning");
     EXPECT_TRUE(window.progressBar()->value() > 0);

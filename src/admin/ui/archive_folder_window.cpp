@@ -78,12 +78,19 @@ TfrmArchDir::TfrmArchDir(core::Workstation& workstation, const core::TSubj& subj
     hint_->setFrameShape(QFrame::StyledPanel);
     hint_->setWordWrap(true);
 
+    // Each list is named by the label above it, for screen readers too.
+    const auto labelFor = [this](std::string_view caption, QWidget* field) {
+        auto* label = new QLabel(qs(caption), this);
+        label->setBuddy(field);
+        field->setAccessibleName(label->text());
+        return label;
+    };
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(qs(core::shortHint(texts(txt::ArchDirDriveHint))), this), 0, 0);
+    grid->addWidget(labelFor(core::shortHint(texts(txt::ArchDirDriveHint)), cbDrive_), 0, 0);
     grid->addWidget(cbDrive_, 1, 0);
-    grid->addWidget(new QLabel(qs(core::shortHint(texts(txt::ArchDirTreeHint))), this), 2, 0);
+    grid->addWidget(labelFor(core::shortHint(texts(txt::ArchDirTreeHint)), tvFolders_), 2, 0);
     grid->addWidget(tvFolders_, 3, 0);
-    grid->addWidget(new QLabel(qs(texts(txt::ArchDirFiles)), this), 2, 1);
+    grid->addWidget(labelFor(texts(txt::ArchDirFiles), lstFiles_), 2, 1);
     grid->addWidget(lstFiles_, 3, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

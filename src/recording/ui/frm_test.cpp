@@ -96,6 +96,7 @@ TfrmTest::TfrmTest(core::Workstation& workstation, device::SerialLink& link, Tes
     list_->setFont(listFont);
     list_->setFixedWidth(QFontMetrics(listFont).horizontalAdvance("MMM  3") + 28);
     list_->setToolTip(qs(text(txt::TestQuestionListHint)));
+    list_->setAccessibleName(list_->toolTip());
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (!filling_ && row >= 0 && run_) run_->selectQuestion(row);
     });
@@ -271,6 +272,7 @@ void TfrmTest::buildLabels(QWidget* column) {
         label->setReadOnly(true);  // the name is not typed here
         label->setFocusPolicy(Qt::ClickFocus);
         label->setText(qs(s.name));
+        label->setAccessibleName(label->text());  // the edit shows its channel's name
         label->setTagNumber(s.position);
         label->setBkColor(Qt::black);
         QPalette pal = label->palette();
