@@ -1,7 +1,6 @@
 #include "admin/ui/archive_folder_window.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -9,7 +8,6 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStatusTipEvent>
 #include <QTreeWidget>
 
 #include "core/string_table.h"
@@ -17,6 +15,7 @@
 #include "core/texts/core.h"
 #include "core/ui/qt_text.h"
 #include "core/workstation.h"
+#include "platform/dialog_conventions.h"
 
 namespace lumo::admin::ui {
 
@@ -40,14 +39,9 @@ TfrmArchDir::TfrmArchDir(core::Workstation& workstation, const core::TSubj& subj
     setObjectName("frmArchDir");
     const core::Texts& texts = ws_.texts();
     setWindowTitle(qs(texts(txt::ArchDirCaption)));
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
-    const auto hinted = [&](QWidget* widget, int hintId) {
-        const std::string hint = texts(hintId);
-        widget->setToolTip(qs(core::shortHint(hint)));
-        widget->setStatusTip(qs(core::longHint(hint)));
-        widget->installEventFilter(this);
-    };
+    conventions_ = new platform::DialogConventions(*this, texts);
+    const auto hinted = [&](QWidget* widget, int hintId) { conventions_->setHint(widget, texts(hintId)); };
 
     cbDrive_ = new QComboBox(this);
     cbDrive_->setObjectName("cbDrive");
@@ -63,7 +57,8 @@ TfrmArchDir::TfrmArchDir(core::Workstation& workstation, const core::TSubj& subj
     lstFiles_ = new QListWidget(this);
     lstFiles_->setObjectName("lstFiles");
     lstFiles_->setSelectionMode(QAbstractItemView::NoSelection);
-    lstFiles_->installEventFilter(this);
+    conventions_->addField(tvFolders_);
+    conventions_->addField(lstFiles_);
 
     cmdOK_ = new QPushButton(qs(texts(txt::ButtonOk)), this);
     cmdOK_->setObjectName("cmdOK");
@@ -73,17 +68,9 @@ TfrmArchDir::TfrmArchDir(core::Workstation& workstation, const core::TSubj& subj
     cmdCancel_->setObjectName("cmdCancel");
     hinted(cmdCancel_, txt::ArchDirCancelHint);
 
-    hint_ = new QLabel(this);
-    hint_->setObjectName("pnlHint");
-    hint_->setFrameShape(QFrame::StyledPanel);
-    hint_->setWordWrap(true);
-
     // Each list is named by the label above it, for screen readers too.
     const auto labelFor = [this](std::string_view caption, QWidget* field) {
-        auto* label = new QLabel(qs(caption), this);
-        label->setBuddy(field);
-        field->setAccessibleName(label->text());
-        return label;
+        return conventions_->makeLabel(caption, field);
     };
     auto* grid = new QGridLayout;
     grid->addWidget(labelFor(core::shortHint(texts(txt::ArchDirDriveHint)), cbDrive_), 0, 0);
@@ -99,7 +86,7 @@ TfrmArchDir::TfrmArchDir(core::Workstation& workstation, const core::TSubj& subj
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
-    layout->addWidget(hint_);
+    layout->addWidget(conventions_->hintPanel());
 
     confirm_ = [this](const QString& text) {
         QMessageBox box(QMessageBox::Question, windowTitle(), text, QMessageBox::Yes | QMessageBox::No, this);
@@ -202,31 +189,7 @@ void TfrmArchDir::cmdOKClick() {
 }
 
 QString TfrmArchDir::hintPanelText() const {
-    return hint_->text();
-}
-
-bool TfrmArchDir::event(QEvent* event) {
-    if (event->type() == QEvent::StatusTip) {
-        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        if (!tip.isEmpty()) hint_->setText(tip);
-        return true;
-    }
-    return QDialog::event(event);
-}
-
-bool TfrmArchDir::eventFilter(QObject* watched, QEvent* event) {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget != nullptr && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
-        const bool focused = event->type() == QEvent::FocusIn;
-        if (focused && !widget->statusTip().isEmpty()) hint_->setText(widget->statusTip());
-        // Lists turn white with the focus and silver without it.
-        if (widget == tvFolders_ || widget == lstFiles_) {
-            QPalette palette = widget->palette();
-            palette.setColor(QPalette::Base, focused ? QColor(Qt::white) : QColor(0xC0, 0xC0, 0xC0));
-            widget->setPalette(palette);
-        }
-    }
-    return QDialog::eventFilter(watched, event);
+    return conventions_->hintPanelText();
 }
 
 }  // namespace lumo::admin::ui

@@ -8,7 +8,6 @@
 #include "admin/archive_folders.h"
 
 class QComboBox;
-class QLabel;
 class QListWidget;
 class QPushButton;
 class QTreeWidget;
@@ -16,6 +15,9 @@ class QTreeWidgetItem;
 
 namespace lumo::core {
 class Workstation;
+}
+namespace lumo::platform {
+class DialogConventions;
 }
 
 namespace lumo::admin::ui {
@@ -53,10 +55,6 @@ public:
 public slots:
     void cmdOKClick();
 
-protected:
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void cbDriveChange(int index);
     void tvFoldersChange(QTreeWidgetItem* item);
@@ -74,7 +72,7 @@ private:
     QListWidget* lstFiles_;
     QPushButton* cmdOK_;
     QPushButton* cmdCancel_;
-    QLabel* hint_;
+    platform::DialogConventions* conventions_;
 };
 
 }  // namespace lumo::admin::ui

@@ -172,6 +172,18 @@ inline constexpr int ArchToolNoExaminee = 2053;
 inline constexpr int ArchToolArchived = 2055;
 inline constexpr int ArchToolNotArchived = 2057;
 
+// Examinee chooser: buttons and hints
+// (2101 ... 2149)
+
+// New-examinee dialog and examinee editor: buttons and hints
+// (2151 ... 2199)
+
+// Crime list editor and operator dialog: further texts
+// (2201 ... 2249)
+
+// System parameters dialog: further texts
+// (2251 ... 2299)
+
 std::span<const core::TextPair> adminTexts();
 
 }  // namespace lumo::txt
