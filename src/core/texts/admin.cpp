@@ -194,6 +194,18 @@ constexpr core::TextPair kTexts[] = {
     {ArchToolNoExaminee, "Examinee %s not found", "Субъект %s не найден"},
     {ArchToolArchived, "The Examinee charts are already archived", "Полиграммы субъекта уже в архиве"},
     {ArchToolNotArchived, "The Examinee charts are not archived", "Полиграммы субъекта не в архиве"},
+
+    // Examinee chooser: buttons and hints
+    // (2101 ... 2149)
+
+    // New-examinee dialog and examinee editor: buttons and hints
+    // (2151 ... 2199)
+
+    // Crime list editor and operator dialog: further texts
+    // (2201 ... 2249)
+
+    // System parameters dialog: further texts
+    // (2251 ... 2299)
 };
 
 }  // namespace
