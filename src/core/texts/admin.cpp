@@ -202,7 +202,22 @@ constexpr core::TextPair kTexts[] = {
     // (2151 ... 2199)
 
     // Crime list editor and operator dialog: further texts
-    // (2201 ... 2249)
+    {CrimeNames, "Crime &names, one a line :", "&Названия преступлений, по одному в строке :"},
+    {CrimeNamesHint,
+     "Type crime names|Type one crime name a line. Characters the Cyrillic code page (Windows-1251) cannot hold "
+     "are stored as \"?\"",
+     "Введите названия преступлений|Введите по одному названию преступления в строке. Символы, которых нет в "
+     "кодировке Windows-1251, сохраняются как \"?\""},
+    {CrimeOkHint, "Save changes and exit|Save the crime list and exit to the main menu",
+     "Сохранить изменения и выйти|Сохранить список преступлений и выйти в основное меню"},
+    {CrimeCancelHint, "Cancel changes and exit|Cancel the changes of the crime list and exit to the main menu",
+     "Отменить изменения и выйти|Отменить изменения списка преступлений и выйти в основное меню"},
+    {UsersFieldLimits,
+     "At most 20 characters; characters the Cyrillic code page (Windows-1251) cannot hold are stored as \"?\"",
+     "Не более 20 символов; символы, которых нет в кодировке Windows-1251, сохраняются как \"?\""},
+    {UsersNameEmpty, "Examiner name is empty", "Имя оператора не задано"},
+    {UsersSaveFailure, "Examiners data are not saved:", "Данные операторов не сохранены:"},
+    {UsersReadFailure, "Examiners data can not be read again:", "Не удалось заново прочитать данные операторов:"},
 
     // System parameters dialog: further texts
     // (2251 ... 2299)

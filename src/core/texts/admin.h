@@ -179,7 +179,14 @@ inline constexpr int ArchToolNotArchived = 2057;
 // (2151 ... 2199)
 
 // Crime list editor and operator dialog: further texts
-// (2201 ... 2249)
+inline constexpr int CrimeNames = 2201;
+inline constexpr int CrimeNamesHint = 2203;
+inline constexpr int CrimeOkHint = 2205;
+inline constexpr int CrimeCancelHint = 2207;
+inline constexpr int UsersFieldLimits = 2209;
+inline constexpr int UsersNameEmpty = 2211;
+inline constexpr int UsersSaveFailure = 2213;
+inline constexpr int UsersReadFailure = 2215;
 
 // System parameters dialog: further texts
 // (2251 ... 2299)
