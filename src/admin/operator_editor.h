@@ -70,7 +70,7 @@ public:
     // gives false, so the dialog stays open with the edits.
     bool save();
     // Cancel: the list read again from the file. False (after the error) when
-    // it cannot be read; the edits are still in the list then.
+    // it cannot be read; the edits are still in the list then, for a later OK.
     bool cancel();
 
     // The dialog stops being the active window: NUser follows the list.
