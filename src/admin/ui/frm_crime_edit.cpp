@@ -82,19 +82,15 @@ void TfrmCrimeEdit::reject() {
     if (editor_.cancel()) QDialog::reject();
 }
 
-QSize TfrmCrimeEdit::scaledSize(const QSize& screen) const {
-    // The laid-out size is the design; the screen decides the scale.
-    const QSize design = sizeHint();
-    const DialogSize size = crimeEditorSize({design.width(), design.height()}, {screen.width(), screen.height()});
-    return QSize(size.width, size.height).expandedTo(minimumSizeHint());
-}
-
 void TfrmCrimeEdit::showEvent(QShowEvent* event) {
-    if (!scaled_) {
-        scaled_ = true;
+    if (!design_.isValid()) {
+        // The laid-out size is the design; the screen decides the scale.
+        design_ = sizeHint().expandedTo(minimumSizeHint());
         if (const QScreen* shown = screen()) {
             const QRect area = shown->availableGeometry();
-            resize(scaledSize(area.size()));
+            const DialogSize size = crimeEditorSize({design_.width(), design_.height()},
+                                                    {area.width(), area.height()});
+            resize(size.width, size.height);
             move(area.center() - rect().center());
         }
     }

@@ -37,8 +37,8 @@ public:
     QPushButton* okButton() const { return cmdOK_; }
     QPushButton* cancelButton() const { return cmdCancel_; }
     platform::DialogConventions& conventions() const { return *conventions_; }
-    // The size the dialog is given when first shown on `screen`.
-    QSize scaledSize(const QSize& screen) const;
+    // The laid-out size when first shown, which the screen then scales.
+    QSize designSize() const { return design_; }
 
 public slots:
     void cmdOKClick();
@@ -54,7 +54,7 @@ private:
     QPushButton* cmdOK_;
     QPushButton* cmdCancel_;
     platform::DialogConventions* conventions_;
-    bool scaled_ = false;
+    QSize design_;
 };
 
 }  // namespace lumo::admin::ui
