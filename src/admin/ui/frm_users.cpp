@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -54,7 +55,11 @@ TfrmUsers::TfrmUsers(core::Workstation& workstation, QWidget* parent)
     sgUsers_->setSelectionMode(QAbstractItemView::SingleSelection);
     sgUsers_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     sgUsers_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    sgUsers_->setMinimumWidth(sgUsers_->fontMetrics().averageCharWidth() * 60);
+    // Wide enough that the date column, a fifth of the width, shows a whole date.
+    const int dateWidth = sgUsers_->fontMetrics().horizontalAdvance(QStringLiteral("00-00-0000")) +
+                          4 * sgUsers_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, sgUsers_) + 8;
+    sgUsers_->setMinimumWidth(5 * dateWidth + sgUsers_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                              2 * sgUsers_->frameWidth());
     conventions_->setHint(sgUsers_, texts(txt::UsersListHint));
     conventions_->addField(sgUsers_);
     sgUsers_->installEventFilter(this);
