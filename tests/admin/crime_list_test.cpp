@@ -85,28 +85,6 @@ TEST_F(CrimeListTest, StoredListReachesTheFileAtTheNextSave) {
               std::string::npos);
 }
 
-TEST_F(CrimeListTest, SaveAndCancelAskFirst) {
-    start({"Eng_MaxCrime=2", "Eng_Crime2=Theft"});
-    CrimeListEditor editor(ws->settings(), ws->texts());
-    Lines questions;
-    bool answer = false;
-    editor.setConfirmFunction([&](const std::string& text) {
-        questions.push_back(text);
-        return answer;
-    });
-    EXPECT_FALSE(editor.save("Fraud"));
-    EXPECT_EQ(list().value("Eng_Crime2"), "Theft");
-    EXPECT_FALSE(editor.cancel());
-    answer = true;
-    EXPECT_TRUE(editor.cancel());
-    EXPECT_EQ(list().value("Eng_Crime2"), "Theft");
-    EXPECT_TRUE(editor.save("Fraud\nBribery\n"));
-    EXPECT_EQ(list().value("Eng_MaxCrime"), "3");
-    EXPECT_EQ(list().value("Eng_Crime3"), "Bribery");
-    EXPECT_EQ(questions, (Lines{"Do you want to save changes and exit?", "Do you want to cancel changes and exit?",
-                                "Do you want to cancel changes and exit?", "Do you want to save changes and exit?"}));
-}
-
 TEST(CrimeListLines, EveryLineBreakEndsALine) {
     EXPECT_EQ(CrimeListEditor::splitLines(""), Lines{});
     EXPECT_EQ(CrimeListEditor::splitLines("\n"), Lines{""});
