@@ -6,11 +6,16 @@
 
 #include "core/cp1251.h"
 #include "core/settings_list.h"
-#include "core/ui/qt_text.h"
 
 namespace lumo::platform {
 
-using core::ui::qs;
+namespace {
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+}  // namespace
 
 PrinterChoice printerChoice(const core::SettingsList& settings) {
     const std::string stored = settings.value(kPrinterKey);

@@ -71,6 +71,8 @@ TfrmSystemFile::TfrmSystemFile(core::Workstation& workstation, core::SettingsLis
     lblPrinterName_ = new QLabel(this);
     lblPrinterName_->setObjectName("lblPrinterName");
     lblPrinterName_->setFrameShape(QFrame::StyledPanel);
+    // A long printer name must not widen the dialog; its tool-tip shows it whole.
+    lblPrinterName_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     printer->addWidget(lblPrinter_);
     printer->addWidget(lblPrinterName_, 1);
     printer->addWidget(cmdPrinter_);
@@ -331,6 +333,7 @@ void TfrmSystemFile::showPrinterChoice() {
         case platform::PrinterChoice::Kind::Pdf: lblPrinterName_->setText(text(txt::SysPrinterPdf)); break;
         case platform::PrinterChoice::Kind::Named: lblPrinterName_->setText(qs(choice.name)); break;
     }
+    lblPrinterName_->setToolTip(lblPrinterName_->text());
 }
 
 void TfrmSystemFile::cmdPrinterClick() {
