@@ -160,6 +160,14 @@ TEST_F(SystemFileWindowTest, FieldsWriteTheirKeysAsTheyChange) {
 TEST_F(SystemFileWindowTest, FocusShowsTheLongHintOnAWhiteField) {
     TfrmSystemFile& w = open();
     w.activateWindow();
+    QApplication::processEvents();
+    // The keyboard starts on the first row and walks the table row by row.
+    EXPECT_EQ(w.focusWidget(), w.colorList(0));
+    w.bandField(7)->setFocus();
+    test::pressKey(w.bandField(7), Qt::Key_Tab);
+    EXPECT_EQ(w.focusWidget(), w.backgroundList());
+    test::pressKey(w.backgroundList(), Qt::Key_Tab);
+    EXPECT_EQ(w.focusWidget(), w.portList());
     w.portList()->setFocus();
     QApplication::processEvents();
     EXPECT_EQ(w.hintPanelText(), "Choose serial port with attached sensor unit");

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "core/colors.h"
 #include "core/string_table.h"
@@ -94,6 +95,19 @@ TfrmSystemFile::TfrmSystemFile(core::Workstation& workstation, core::SettingsLis
     fillControls();
     applyTexts();
     connectControls();
+    setTabOrder();
+}
+
+void TfrmSystemFile::setTabOrder() {
+    // The keyboard walks the dialog as it reads: the channel rows, the other
+    // settings, then the buttons (the widgets were made in another order).
+    std::vector<QWidget*> chain;
+    for (const RowWidgets& row : rows_) chain.insert(chain.end(), {row.color, row.on, row.visible, row.height});
+    chain.insert(chain.end(), {cbBack_, cbPort_, seTime_, cbLanguage_, ledWorkArea_, chkScroll_});
+    chain.insert(chain.end(), ledArt_.begin(), ledArt_.end());
+    chain.insert(chain.end(), {cmdPrinter_, cmdOK_, cmdCancel_});
+    for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+    chain.front()->setFocus();
 }
 
 TfrmSystemFile::~TfrmSystemFile() = default;

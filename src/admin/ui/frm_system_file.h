@@ -83,6 +83,7 @@ private:
     QWidget* buildArtefactGroup();
     void fillControls();
     void connectControls();
+    void setTabOrder();
     // The language setup in the dialog's own language choice.
     void applyTexts();
     void showPrinterChoice();
