@@ -220,7 +220,28 @@ constexpr core::TextPair kTexts[] = {
     {UsersReadFailure, "Examiners data can not be read again:", "Не удалось заново прочитать данные операторов:"},
 
     // System parameters dialog: further texts
-    // (2251 ... 2299)
+    {SysChannelHeader, "Channel", "Канал"},
+    {SysColorHeader, "Color", "Цвет"},
+    {SysSwitchHeader, "On", "Вкл."},
+    {SysVisibleHeader, "Visible", "Видим"},
+    {SysBandHeader, "Height, %", "Высота, %"},
+    {SysChannelColorName, "%s color", "%s: цвет"},
+    {SysChannelSwitchName, "%s on", "%s: включен"},
+    {SysChannelVisibleName, "%s visible", "%s: видим"},
+    {SysChannelBandName, "%s height", "%s: высота"},
+    {SysChannelUnnamed, "Channel %d", "Канал %d"},
+    {SysBackgroundUnnamed, "Background", "Фон"},
+    {SysArtefactCodePageHint,
+     "Artefact name editor|Name of artefact corresponding to this button can be changed here "
+     "(letters other than Latin and Cyrillic are stored as \"?\")",
+     "Редактор названий артефактов|Здесь можно изменить название артефакта, соответствующего этой кнопке "
+     "(буквы, кроме латинских и русских, сохраняются как \"?\")"},
+    {SysArtefactFieldName, "Artefact %s", "Артефакт %s"},
+    {SysPrinterLabel, "Printer : ", "Принтер : "},
+    {SysPrinterDefault, "system default", "по умолчанию"},
+    {SysPrinterPdf, "PDF file", "файл PDF"},
+    {SysUnitGroup, "Unit and display", "Блок и экран"},
+    {SysPrinterSetupCaption, "Printer setup", "Настройка принтера"},
 };
 
 }  // namespace

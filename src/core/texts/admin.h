@@ -189,7 +189,24 @@ inline constexpr int UsersSaveFailure = 2213;
 inline constexpr int UsersReadFailure = 2215;
 
 // System parameters dialog: further texts
-// (2251 ... 2299)
+inline constexpr int SysChannelHeader = 2251;
+inline constexpr int SysColorHeader = 2253;
+inline constexpr int SysSwitchHeader = 2255;
+inline constexpr int SysVisibleHeader = 2257;
+inline constexpr int SysBandHeader = 2259;
+inline constexpr int SysChannelColorName = 2261;    // "%s" the channel's name
+inline constexpr int SysChannelSwitchName = 2263;
+inline constexpr int SysChannelVisibleName = 2265;
+inline constexpr int SysChannelBandName = 2267;
+inline constexpr int SysChannelUnnamed = 2269;      // "%d" the channel's number
+inline constexpr int SysBackgroundUnnamed = 2271;
+inline constexpr int SysArtefactCodePageHint = 2273;
+inline constexpr int SysArtefactFieldName = 2275;   // "%s" the key, F5 ... F8
+inline constexpr int SysPrinterLabel = 2277;
+inline constexpr int SysPrinterDefault = 2279;
+inline constexpr int SysPrinterPdf = 2281;
+inline constexpr int SysUnitGroup = 2283;
+inline constexpr int SysPrinterSetupCaption = 2285;
 
 std::span<const core::TextPair> adminTexts();
 
