@@ -11,12 +11,10 @@
 #include "core/settings.h"
 #include "core/string_table.h"
 #include "core/texts/core.h"
-#include "core/ui/qt_text.h"
 #include "platform/keyboard_layout.h"
+#include "platform/qt_text.h"
 
 namespace lumo::platform {
-
-using core::ui::qs;
 
 namespace {
 

@@ -6,16 +6,9 @@
 
 #include "core/cp1251.h"
 #include "core/settings_list.h"
+#include "platform/qt_text.h"
 
 namespace lumo::platform {
-
-namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-}  // namespace
 
 PrinterChoice printerChoice(const core::SettingsList& settings) {
     const std::string stored = settings.value(kPrinterKey);

@@ -61,7 +61,9 @@ TEST(PrinterChoice, TheConfiguredPrinterFollowsTheSettings) {
     const bool usable = fallback->outputFormat() == QPrinter::PdfFormat ||
                         QPrinterInfo::availablePrinterNames().contains(fallback->printerName());
     EXPECT_TRUE(usable);
-    if (QPrinterInfo::availablePrinterNames().isEmpty()) EXPECT_EQ(fallback->outputFormat(), QPrinter::PdfFormat);
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        EXPECT_EQ(fallback->outputFormat(), QPrinter::PdfFormat);
+    }
 }
 
 TEST(PrinterChoice, TheSetUpAlwaysOffersAPdfFile) {

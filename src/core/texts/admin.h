@@ -179,34 +179,34 @@ inline constexpr int ArchToolNotArchived = 2057;
 // (2151 ... 2199)
 
 // Crime list editor and operator dialog: further texts
-inline constexpr int CrimeNames = 2201;
-inline constexpr int CrimeNamesHint = 2203;
-inline constexpr int CrimeOkHint = 2205;
-inline constexpr int CrimeCancelHint = 2207;
-inline constexpr int UsersFieldLimits = 2209;
-inline constexpr int UsersNameEmpty = 2211;
-inline constexpr int UsersSaveFailure = 2213;
-inline constexpr int UsersReadFailure = 2215;
+inline constexpr int CrimeNames = 3001;
+inline constexpr int CrimeNamesHint = 3003;
+inline constexpr int CrimeOkHint = 3005;
+inline constexpr int CrimeCancelHint = 3007;
+inline constexpr int UsersFieldLimits = 3009;
+inline constexpr int UsersNameEmpty = 3011;
+inline constexpr int UsersSaveFailure = 3013;
+inline constexpr int UsersReadFailure = 3015;
 
 // System parameters dialog: further texts
-inline constexpr int SysChannelHeader = 2251;
-inline constexpr int SysColorHeader = 2253;
-inline constexpr int SysSwitchHeader = 2255;
-inline constexpr int SysVisibleHeader = 2257;
-inline constexpr int SysBandHeader = 2259;
-inline constexpr int SysChannelColorName = 2261;    // "%s" the channel's name
-inline constexpr int SysChannelSwitchName = 2263;
-inline constexpr int SysChannelVisibleName = 2265;
-inline constexpr int SysChannelBandName = 2267;
-inline constexpr int SysChannelUnnamed = 2269;      // "%d" the channel's number
-inline constexpr int SysBackgroundUnnamed = 2271;
-inline constexpr int SysArtefactCodePageHint = 2273;
-inline constexpr int SysArtefactFieldName = 2275;   // "%s" the key, F5 ... F8
-inline constexpr int SysPrinterLabel = 2277;
-inline constexpr int SysPrinterDefault = 2279;
-inline constexpr int SysPrinterPdf = 2281;
-inline constexpr int SysUnitGroup = 2283;
-inline constexpr int SysPrinterSetupCaption = 2285;
+inline constexpr int SysChannelHeader = 3051;
+inline constexpr int SysColorHeader = 3053;
+inline constexpr int SysSwitchHeader = 3055;
+inline constexpr int SysVisibleHeader = 3057;
+inline constexpr int SysBandHeader = 3059;
+inline constexpr int SysChannelColorName = 3061;    // "%s" the channel's name
+inline constexpr int SysChannelSwitchName = 3063;
+inline constexpr int SysChannelVisibleName = 3065;
+inline constexpr int SysChannelBandName = 3067;
+inline constexpr int SysChannelUnnamed = 3069;      // "%d" the channel's number
+inline constexpr int SysBackgroundUnnamed = 3071;
+inline constexpr int SysArtefactCodePageHint = 3073;
+inline constexpr int SysArtefactFieldName = 3075;   // "%s" the key, F5 ... F8
+inline constexpr int SysPrinterLabel = 3077;
+inline constexpr int SysPrinterDefault = 3079;
+inline constexpr int SysPrinterPdf = 3081;
+inline constexpr int SysUnitGroup = 3083;
+inline constexpr int SysPrinterSetupCaption = 3085;
 
 std::span<const core::TextPair> adminTexts();
 

@@ -1,13 +1,9 @@
 #pragma once
 
-#include <QString>
-#include <string_view>
+#include "platform/qt_text.h"
 
 namespace lumo::core::ui {
 
-// The engine's UTF-8 texts as the widgets take them.
-inline QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using platform::qs;
 
 }  // namespace lumo::core::ui
