@@ -1,5 +1,6 @@
 #include "admin/ui/examinee_form_dialog.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -104,6 +105,8 @@ ExamineeFormDialog::ExamineeFormDialog(core::Workstation& workstation, ExamineeF
     int row = 0;
     const auto addRow = [&](int captionId, QWidget* field) {
         QLabel* label = conventions_->makeLabel(texts(captionId), field);
+        // An editable list's drop-down exists from the start and is named after the list.
+        if (auto* list = qobject_cast<QComboBox*>(field)) list->view()->setAccessibleName(field->accessibleName());
         captions.append(label);
         grid->addWidget(label, row, 0);
         grid->addWidget(field, row, 1);
