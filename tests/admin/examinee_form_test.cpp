@@ -95,6 +95,17 @@ TEST_F(ExamineeFormTest, PostingANewExamineeWritesItsRecordAndMakesItCurrent) {
     EXPECT_EQ(ws->records().examinees().size(), 3u);
 }
 
+TEST_F(ExamineeFormTest, AnEmptyNameIsKeptAsAnEmptyName) {
+    ExamineeForm form(*ws, ExamineeForm::Mode::New);
+    form.setIssue("");
+    ASSERT_TRUE(form.post(prompts()));
+    EXPECT_EQ(test::readFile(home / "DAT" / "#0000002" / "subject.dat"),
+              "FileCode=#0000002\r\nOperator=Operator 1\r\nDate=09-12-2026\r\nCrime=Theft\r\nArchive= \r\n");
+    start();
+    EXPECT_EQ(ws->records().examinees().at(1).name, "");
+    EXPECT_EQ(ws->records().examinees().at(1).crime, "Theft");
+}
+
 TEST_F(ExamineeFormTest, TheLimitOrNoFreeCodeRefusesANewExaminee) {
     ws->settings().list().setValue("MaxSubj", "2");
     EXPECT_EQ(ExamineeForm(*ws, ExamineeForm::Mode::New).refusal(), "Maximal available Examinee count is achieved");
