@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "core/errors.h"
 #include "core/numbers.h"
 #include "core/paths.h"
 #include "core/settings.h"
@@ -63,22 +64,28 @@ void Records::clearCurrent() {
 }
 
 bool Records::saveExaminee(const TSubj& subject) {
-    // A code that is not a folder name of DAT would be written where the
-    // examinee list never finds it again.
-    if (!looksLikeFileCode(subject.fileCode)) return false;
     try {
-        const fs::path folder = examineeFolder(subject.fileCode);
-        std::error_code ec;
-        fs::create_directories(folder, ec);
-        if (ec || !fs::is_directory(folder, ec)) return false;
-        writeSubjectFile(resolvePath(folder, "subject.dat"), subject);
-        // The list follows the file at once, so a failure below leaves them agreeing.
-        examinees_.put(subject);
-        makeCurrent(subject);
-        return true;
+        return storeExaminee(subject);
     } catch (const std::exception&) {
         return false;
     }
+}
+
+bool Records::storeExaminee(const TSubj& subject) {
+    // A code that is not a folder name of DAT would be written where the
+    // examinee list never finds it again.
+    if (!looksLikeFileCode(subject.fileCode)) return false;
+    const fs::path folder = examineeFolder(subject.fileCode);
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (ec || !fs::is_directory(folder, ec)) {
+        throw EInOutError("Cannot create folder \"" + folder.string() + "\"" + (ec ? ": " + ec.message() : ""));
+    }
+    writeSubjectFile(resolvePath(folder, "subject.dat"), subject);
+    // The list follows the file at once, so a failure below leaves them agreeing.
+    examinees_.put(subject);
+    makeCurrent(subject);
+    return true;
 }
 
 }  // namespace lumo::core

@@ -55,6 +55,10 @@ public:
     // makes it current; false (nothing reported) when a step fails or the
     // code is no file code.
     bool saveExaminee(const TSubj& subject);
+    // The same for the dialogs that show why it failed: false only for a code
+    // that is no file code; a folder that cannot be made or a record that
+    // cannot be written raises EInOutError (the old subject.dat stays whole).
+    bool storeExaminee(const TSubj& subject);
 
 private:
     const Settings& settings_;

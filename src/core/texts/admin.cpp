@@ -196,10 +196,46 @@ constexpr core::TextPair kTexts[] = {
     {ArchToolNotArchived, "The Examinee charts are not archived", "Полиграммы субъекта не в архиве"},
 
     // Examinee chooser: buttons and hints
-    // (2101 ... 2149)
+    {SubjectsGridLabel, "&Examinees :", "&Субъекты :"},
+    {SubjectsGridHint,
+     "Examinees|Enter or a double click chooses the Examinee, Del deletes it; a click on a column head sorts by it",
+     "Субъекты|Enter или двойной щелчок выбирает субъекта, Del удаляет его; щелчок по заголовку столбца сортирует "
+     "по нему"},
+    {SubjectsCrimeHint, "Search by Crime|Shows only the Examinees of the crime chosen; crimes in blue have Examinees",
+     "Поиск по преступлению|Показывает только субъектов выбранного преступления; преступления с субъектами "
+     "выделены синим"},
+    {SubjectsChooseHint, "Choose Examinee|Makes the selected Examinee current",
+     "Выбрать субъекта|Делает выбранного субъекта текущим"},
+    {SubjectsDeleteHint, "Delete Examinee|Deletes all info about the selected Examinee, exams and charts included",
+     "Удалить субъекта|Удаляет все сведения о выбранном субъекте, включая экзамены и полиграммы"},
+    {SubjectsCancelHint, "Cancel|Closes the list without choosing an Examinee",
+     "Отмена|Закрывает список, не выбирая субъекта"},
 
     // New-examinee dialog and examinee editor: buttons and hints
-    // (2151 ... 2199)
+    {SubjCodeHint, "Examinee code|Choose a free code for the new Examinee: it names the Examinee's folder",
+     "Код субъекта|Выберите свободный код нового субъекта: он дает имя папке субъекта"},
+    {SubjNameHint,
+     "Examinee name|Type the name and surname of the Examinee; letters other than Latin and Cyrillic are stored as \"?\"",
+     "Имя субъекта|Введите имя и фамилию субъекта; буквы, кроме латинских и русских, записываются как \"?\""},
+    {SubjExaminerHint, "Examiner|Choose the examiner working with the Examinee",
+     "Оператор|Выберите оператора, работающего с субъектом"},
+    {SubjCrimeHint, "Crime|Choose the crime the Examinee is filed under",
+     "Преступление|Выберите преступление, по которому проходит субъект"},
+    {SubjIssueHint, "Issue|Type the case designation or pick an issue of other Examinees",
+     "Дело|Введите обозначение дела или выберите дело других субъектов"},
+    {SubjNoteHint, "Note|A free note on the Examinee", "Примечание|Произвольное примечание о субъекте"},
+    {SubjCodePageWarning, "Characters that the record files cannot hold will be stored as \"?\"",
+     "Символы, которых нет в кодировке файлов, будут записаны как \"?\""},
+    {SubjNewOkHint, "Create Examinee|Writes the new Examinee's info and makes the Examinee current",
+     "Создать субъекта|Записывает сведения о новом субъекте и делает его текущим"},
+    {SubjNewCancelHint, "Cancel|Closes the dialog without creating an Examinee",
+     "Отмена|Закрывает окно, не создавая субъекта"},
+    {SubjEditPostHint, "Post|Writes the changed Examinee info", "Записать|Записывает измененные сведения о субъекте"},
+    {SubjEditCancelHint, "Cancel|Closes the editor without changes", "Отмена|Закрывает окно без изменений"},
+    {SubjEditArchivedHint, "Info archived|Checked while the Examinee's charts are compressed into an archive",
+     "Сведения в архиве|Отмечено, пока полиграммы субъекта сжаты в архив"},
+    {SubjDate, "Date :", "Дата :"},
+    {SubjEditCode, "File code :", "Код :"},
 
     // Crime list editor and operator dialog: further texts
     {CrimeNames, "Crime &names, one a line :", "&Названия преступлений, по одному в строке :"},

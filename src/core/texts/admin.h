@@ -173,10 +173,29 @@ inline constexpr int ArchToolArchived = 2055;
 inline constexpr int ArchToolNotArchived = 2057;
 
 // Examinee chooser: buttons and hints
-// (2101 ... 2149)
+// (2101 ... 2159 are the chart review's: these sit in the free part of the admin block)
+inline constexpr int SubjectsGridLabel = 1921;
+inline constexpr int SubjectsGridHint = 1923;
+inline constexpr int SubjectsCrimeHint = 1925;
+inline constexpr int SubjectsChooseHint = 1927;
+inline constexpr int SubjectsDeleteHint = 1929;
+inline constexpr int SubjectsCancelHint = 1931;
 
 // New-examinee dialog and examinee editor: buttons and hints
-// (2151 ... 2199)
+inline constexpr int SubjCodeHint = 1933;
+inline constexpr int SubjNameHint = 1935;
+inline constexpr int SubjExaminerHint = 1937;
+inline constexpr int SubjCrimeHint = 1939;
+inline constexpr int SubjIssueHint = 1941;
+inline constexpr int SubjNoteHint = 1943;
+inline constexpr int SubjCodePageWarning = 1945;
+inline constexpr int SubjNewOkHint = 1947;
+inline constexpr int SubjNewCancelHint = 1949;
+inline constexpr int SubjEditPostHint = 1951;
+inline constexpr int SubjEditCancelHint = 1953;
+inline constexpr int SubjEditArchivedHint = 1955;
+inline constexpr int SubjDate = 1957;
+inline constexpr int SubjEditCode = 1959;
 
 // Crime list editor and operator dialog: further texts
 inline constexpr int CrimeNames = 3001;
