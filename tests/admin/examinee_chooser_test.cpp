@@ -107,8 +107,8 @@ TEST_F(ExamineeChooserTest, EachColumnSortsByItsOwnRule) {
 }
 
 TEST_F(ExamineeChooserTest, ABrokenDateSortsAfterTheValidOnesBothWays) {
-    test::writeExaminee(home.path(), {"#0000004", "Broken", "2001-03-07"});
-    test::writeExaminee(home.path(), {"#0000005", "Empty", ""});
+    test::writeExaminee(home.path(), {"#0000004", "Broken", "2001-03-07", "Theft", "", ""});
+    test::writeExaminee(home.path(), {"#0000005", "Empty", "", "Theft", "", ""});
     start();
     ExamineeChooser chooser(*ws);
     EXPECT_EQ(column(chooser), (Codes{"#0000001", "#0000002", "#0000003", "#0000004", "#0000005"}));
@@ -134,7 +134,7 @@ TEST_F(ExamineeChooserTest, FinishWritesTheOrderBack) {
 }
 
 TEST_F(ExamineeChooserTest, CrimeFilterComparesTheFirstFifteenCharacters) {
-    test::writeExaminee(home.path(), {"#0000004", "Cut", "07-03-2001", "Armed robbery a"});
+    test::writeExaminee(home.path(), {"#0000004", "Cut", "07-03-2001", "Armed robbery a", "", ""});
     start();
     ExamineeChooser chooser(*ws);
     ASSERT_EQ(chooser.crimes(), (Codes{"All examinees", "Theft", test::kLongCrime, "Fraud"}));

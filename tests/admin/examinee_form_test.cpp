@@ -21,7 +21,7 @@ class ExamineeFormTest : public ::testing::Test {
 protected:
     void SetUp() override {
         test::writeRegisterIni(home.path());
-        test::writeExaminee(home.path(), {"#0000001", "Petrov", "10-01-2002", "Theft", "B-7"});
+        test::writeExaminee(home.path(), {"#0000001", "Petrov", "10-01-2002", "Theft", "B-7", ""});
         test::writeExaminee(home.path(), {"#0000003", "Ivanov", "07-03-2001", "Fraud", "A-1", "note"});
         start();
     }

@@ -91,23 +91,20 @@ TEST(StringTable, SystemTableHoldsEverySubsystemPairOnce) {
     for (const TextPair& pair : table.pairs()) {
         EXPECT_EQ(pair.id % 2, 1) << pair.id;
         EXPECT_GT(pair.id, previous);
-        EXPECT_LE(pair.id, 3299) << pair.id;
+        EXPECT_LE(pair.id, 2713) << pair.id;
         previous = pair.id;
     }
 }
 
 TEST(StringTable, EachSubsystemKeepsToItsIdentifierBlock) {
-    // The test run's identifiers are older than the blocks; the core may overflow into
-    // 2501 ... 2713 and the administration into 3001 ... 3299.
+    // The test run's identifiers are older than the blocks; the core may overflow into 2501 ... 2713.
     const std::set<int> testRunOutside{txt::TestMaybePortWrong, txt::ContinueTestQuestion, txt::ContinueTestContinue,
                                        txt::ContinueTestTerminate};
     for (const Block& block : blocks()) {
         for (const TextPair& pair : block.texts) {
             const bool inBlock = pair.id >= block.first && pair.id <= block.last;
             const bool allowed = (std::string(block.subsystem) == "recording" && testRunOutside.count(pair.id) > 0) ||
-                                 (std::string(block.subsystem) == "core" && pair.id >= 2501 && pair.id <= 2713) ||
-                                 // The register dialogs came after the review's block.
-                                 (std::string(block.subsystem) == "admin" && pair.id >= 3001 && pair.id <= 3299);
+                                 (std::string(block.subsystem) == "core" && pair.id >= 2501 && pair.id <= 2713);
             EXPECT_TRUE(inBlock || allowed) << block.subsystem << " " << pair.id << " " << pair.english;
         }
     }

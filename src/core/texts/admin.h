@@ -173,7 +173,6 @@ inline constexpr int ArchToolArchived = 2055;
 inline constexpr int ArchToolNotArchived = 2057;
 
 // Examinee chooser: buttons and hints
-// (2101 ... 2159 are the chart review's: these sit in the free part of the admin block)
 inline constexpr int SubjectsGridLabel = 1921;
 inline constexpr int SubjectsGridHint = 1923;
 inline constexpr int SubjectsCrimeHint = 1925;
@@ -198,34 +197,34 @@ inline constexpr int SubjDate = 1957;
 inline constexpr int SubjEditCode = 1959;
 
 // Crime list editor and operator dialog: further texts
-inline constexpr int CrimeNames = 3001;
-inline constexpr int CrimeNamesHint = 3003;
-inline constexpr int CrimeOkHint = 3005;
-inline constexpr int CrimeCancelHint = 3007;
-inline constexpr int UsersFieldLimits = 3009;
-inline constexpr int UsersNameEmpty = 3011;
-inline constexpr int UsersSaveFailure = 3013;
-inline constexpr int UsersReadFailure = 3015;
+inline constexpr int CrimeNames = 1961;
+inline constexpr int CrimeNamesHint = 1963;
+inline constexpr int CrimeOkHint = 1965;
+inline constexpr int CrimeCancelHint = 1967;
+inline constexpr int UsersFieldLimits = 1969;
+inline constexpr int UsersNameEmpty = 1971;
+inline constexpr int UsersSaveFailure = 1973;
+inline constexpr int UsersReadFailure = 1975;
 
 // System parameters dialog: further texts
-inline constexpr int SysChannelHeader = 3051;
-inline constexpr int SysColorHeader = 3053;
-inline constexpr int SysSwitchHeader = 3055;
-inline constexpr int SysVisibleHeader = 3057;
-inline constexpr int SysBandHeader = 3059;
-inline constexpr int SysChannelColorName = 3061;    // "%s" the channel's name
-inline constexpr int SysChannelSwitchName = 3063;
-inline constexpr int SysChannelVisibleName = 3065;
-inline constexpr int SysChannelBandName = 3067;
-inline constexpr int SysChannelUnnamed = 3069;      // "%d" the channel's number
-inline constexpr int SysBackgroundUnnamed = 3071;
-inline constexpr int SysArtefactCodePageHint = 3073;
-inline constexpr int SysArtefactFieldName = 3075;   // "%s" the key, F5 ... F8
-inline constexpr int SysPrinterLabel = 3077;
-inline constexpr int SysPrinterDefault = 3079;
-inline constexpr int SysPrinterPdf = 3081;
-inline constexpr int SysUnitGroup = 3083;
-inline constexpr int SysPrinterSetupCaption = 3085;
+inline constexpr int SysChannelHeader = 2059;
+inline constexpr int SysColorHeader = 2061;
+inline constexpr int SysSwitchHeader = 2063;
+inline constexpr int SysVisibleHeader = 2065;
+inline constexpr int SysBandHeader = 2067;
+inline constexpr int SysChannelColorName = 2069;    // "%s" the channel's name
+inline constexpr int SysChannelSwitchName = 2071;
+inline constexpr int SysChannelVisibleName = 2073;
+inline constexpr int SysChannelBandName = 2075;
+inline constexpr int SysChannelUnnamed = 2077;      // "%d" the channel's number
+inline constexpr int SysBackgroundUnnamed = 2079;
+inline constexpr int SysArtefactCodePageHint = 2081;
+inline constexpr int SysArtefactFieldName = 2083;   // "%s" the key, F5 ... F8
+inline constexpr int SysPrinterLabel = 2085;
+inline constexpr int SysPrinterDefault = 2087;
+inline constexpr int SysPrinterPdf = 2089;
+inline constexpr int SysUnitGroup = 2091;
+inline constexpr int SysPrinterSetupCaption = 2093;
 
 std::span<const core::TextPair> adminTexts();
 
