@@ -15,10 +15,15 @@
 #include <vector>
 
 #include "admin/ui/archive_command.h"
+#include "admin/ui/examinee_commands.h"
+#include "admin/ui/register_commands.h"
+#include "admin/ui/system_parameters_command.h"
 #include "core/clock.h"
 #include "core/command_line.h"
 #include "core/data_home.h"
 #include "core/errors.h"
+#include "core/key_script.h"
+#include "core/text_file.h"
 #include "core/paths.h"
 #include "core/ui/main_window.h"
 #include "core/ui/progress_window.h"
@@ -27,6 +32,7 @@
 #include "device/ui/calibrate_command.h"
 #include "platform/help_viewer.h"
 #include "platform/installed_data.h"
+#include "platform/key_script_player.h"
 #include "platform/sleep_inhibitor.h"
 #include "recording/ui/test_command.h"
 #include "scoring/workspace.h"
@@ -113,6 +119,16 @@ int main(int argc, char** argv) {
 
     if (line.demo) return runDemoCommand(line);
 
+    std::vector<core::KeyScriptStep> keyScript;
+    if (line.play) {
+        try {
+            keyScript = core::parseKeyScript(core::readFileBytes(*line.play));
+        } catch (const std::exception& error) {
+            std::cerr << "lumo: " << error.what() << std::endl;
+            return 2;
+        }
+    }
+
     if (!displayAvailable()) {
         std::cerr << "lumo: no display available (set DISPLAY, or run it under xvfb-run -a)" << std::endl;
         return 1;
@@ -154,6 +170,10 @@ int main(int argc, char** argv) {
     mainWindow.setCommandHandler(core::Command::HelpSearch, [&] { helpViewer().openSearch(); });
     mainWindow.setCommandHandler(core::Command::HelpUsing, [&] { helpViewer().openUsingHelp(); });
     admin::ui::installArchiveCommand(mainWindow, workstation);
+    admin::ui::installExamineeCommands(mainWindow, workstation);
+    admin::ui::installCrimesCommand(mainWindow, workstation);
+    admin::ui::installOperatorsCommand(mainWindow, workstation);
+    admin::ui::installSystemParametersCommand(mainWindow, workstation);
     device::ui::installCalibrateCommand(mainWindow, workstation);
     recording::ui::installTestCommand(mainWindow, workstation);
 
@@ -169,6 +189,13 @@ int main(int argc, char** argv) {
     // program quietly as soon as the window is up.
     if (workstation.records().operators().empty()) {
         QTimer::singleShot(0, [] { QApplication::exit(0); });
+    }
+    // A key script starts once the window is up (after the splash).
+    std::unique_ptr<platform::KeyScriptPlayer> player;
+    if (line.play) {
+        player = std::make_unique<platform::KeyScriptPlayer>(std::move(keyScript),
+                                                             std::filesystem::path(*line.play).parent_path());
+        player->start();
     }
     return QApplication::exec();
 }

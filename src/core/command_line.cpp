@@ -38,6 +38,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             line.demoCharts = charts;
             chartsGiven = true;
             ++i;
+        } else if (argument == "--play") {
+            if (!hasValue) {
+                line.error = "--play needs a key script";
+                return line;
+            }
+            line.play = arguments[++i];
         } else if (argument == "--init-home" || argument == "--home") {
             if (!hasValue) {
                 line.error = argument + " needs a folder";
@@ -56,11 +62,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         line.error = "--charts, --deceptive and --truthful go with --demo";
     }
     if (line.demo && line.initHome) line.error = "--demo and --init-home exclude each other";
+    if (line.play && (line.demo || line.initHome)) line.error = "--play goes with the windows only";
     return line;
 }
 
 const char* usageText() {
-    return "Usage: lumo [--home DIR] [--no-splash]\n"
+    return "Usage: lumo [--home DIR] [--no-splash] [--play FILE]\n"
            "       lumo --init-home DIR [--sample]\n"
            "       lumo --demo [--home DIR] [--charts N] [--deceptive|--truthful]\n"
            "       lumo --version\n"
@@ -70,6 +77,9 @@ const char* usageText() {
            "  --init-home DIR  seed DIR with the installed defaults and exit\n"
            "  --sample         with --init-home: register a sample examinee too\n"
            "  --no-splash      start without the splash window\n"
+           "  --play FILE      play the key script FILE into the windows, as typed at the\n"
+           "                   keyboard (\"wait frmSubjNew\", \"key Alt+E\", \"type Ivanov\",\n"
+           "                   \"shot new.png\"); pictures go next to the script\n"
            "  --demo           record N charts (--charts, default 3) of a method-1 exam with an\n"
            "                   autopilot examiner against the simulated unit, score them and print\n"
            "                   the conclusion; in a new temporary home unless --home is given;\n"

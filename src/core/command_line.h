@@ -13,6 +13,7 @@ struct CommandLine {
     bool sample = false;                  // --sample: with --init-home, add a sample examinee
     std::optional<std::string> home;      // --home DIR
     bool noSplash = false;                // --no-splash
+    std::optional<std::string> play;      // --play FILE: a key script played into the windows
     bool demo = false;                    // --demo: the unattended examination, no display needed
     int demoCharts = 3;                   // --charts N, 1 ... 9
     bool truthful = false;                // --truthful (else --deceptive, the default)
