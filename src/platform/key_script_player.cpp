@@ -134,7 +134,8 @@ bool KeyScriptPlayer::perform(const core::KeyScriptStep& step) {
             const Qt::KeyboardModifiers modifiers = combination.keyboardModifiers();
             // Printable keys carry their text, as the window system gives it.
             QString text;
-            if (key >= 0x20 && key < 0x7F && !(modifiers & (Qt::ControlModifier | Qt::AltModifier))) {
+            if (key >= 0x20 && key <= 0xFFFF && QChar::isPrint(static_cast<char32_t>(key)) &&
+                !(modifiers & (Qt::ControlModifier | Qt::AltModifier))) {
                 text = QChar(key).toLower();
             } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
                 text = QStringLiteral("\r");

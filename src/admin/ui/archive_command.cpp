@@ -1,17 +1,15 @@
 #include "admin/ui/archive_command.h"
 
-#include <QMessageBox>
-#include <QPushButton>
 #include <algorithm>
 
 #include "admin/archive_command.h"
 #include "admin/ui/archive_folder_window.h"
 #include "admin/ui/archive_window.h"
 #include "core/main_window_state.h"
-#include "core/texts/core.h"
 #include "core/ui/main_window.h"
 #include "core/ui/qt_text.h"
 #include "core/workstation.h"
+#include "platform/message_box.h"
 
 namespace lumo::admin::ui {
 
@@ -22,10 +20,7 @@ namespace {
 ArchiveCommandSteps defaultSteps(core::ui::TfrmMain& main, core::Workstation& ws) {
     ArchiveCommandSteps steps;
     steps.confirm = [&main, &ws](const QString& text) {
-        QMessageBox box(QMessageBox::Question, main.windowTitle(), text, QMessageBox::Yes | QMessageBox::No, &main);
-        box.button(QMessageBox::Yes)->setText(qs(ws.texts()(txt::ButtonYes)));
-        box.button(QMessageBox::No)->setText(qs(ws.texts()(txt::ButtonNo)));
-        return box.exec() == QMessageBox::Yes;
+        return platform::askYesNo(&main, main.windowTitle(), text, ws.texts());
     };
     steps.chooseFolder = [&main, &ws](const core::TSubj& subject) -> std::optional<ArchiveTarget> {
         TfrmArchDir chooser(ws, subject, &main);

@@ -6,7 +6,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -16,6 +15,7 @@
 #include "core/ui/qt_text.h"
 #include "core/workstation.h"
 #include "platform/dialog_conventions.h"
+#include "platform/message_box.h"
 
 namespace lumo::admin::ui {
 
@@ -89,10 +89,7 @@ TfrmArchDir::TfrmArchDir(core::Workstation& workstation, const core::TSubj& subj
     layout->addWidget(conventions_->hintPanel());
 
     confirm_ = [this](const QString& text) {
-        QMessageBox box(QMessageBox::Question, windowTitle(), text, QMessageBox::Yes | QMessageBox::No, this);
-        box.button(QMessageBox::Yes)->setText(qs(ws_.texts()(txt::ButtonYes)));
-        box.button(QMessageBox::No)->setText(qs(ws_.texts()(txt::ButtonNo)));
-        return box.exec() == QMessageBox::Yes;
+        return platform::askYesNo(this, windowTitle(), text, ws_.texts());
     };
 
     connect(cbDrive_, &QComboBox::currentIndexChanged, this, [this](int index) { cbDriveChange(index); });

@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -13,6 +12,7 @@
 #include "core/texts/core.h"
 #include "core/ui/qt_text.h"
 #include "core/workstation.h"
+#include "platform/message_box.h"
 
 namespace lumo::admin::ui {
 
@@ -43,16 +43,7 @@ TfrmArchive::TfrmArchive(core::Workstation& workstation, core::TSubj subject, ch
 
 ArchivePrompts TfrmArchive::defaultPrompts() {
     const auto box = [this](QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons) {
-        QMessageBox message(icon, windowTitle(), text, buttons, this);
-        const auto caption = [&](QMessageBox::StandardButton button, int id) {
-            if (QAbstractButton* b = message.button(button)) b->setText(qs(ws_.texts()(id)));
-        };
-        caption(QMessageBox::Ok, txt::ButtonOk);
-        caption(QMessageBox::Yes, txt::ButtonYes);
-        caption(QMessageBox::No, txt::ButtonNo);
-        caption(QMessageBox::Abort, txt::ButtonAbort);
-        caption(QMessageBox::Retry, txt::ButtonRetry);
-        return message.exec();
+        return platform::showMessage(this, icon, windowTitle(), text, ws_.texts(), buttons);
     };
     ArchivePrompts prompts;
     prompts.confirm = [box](const QString& text) {

@@ -11,6 +11,7 @@
 #include "core/ui/main_window.h"
 #include "core/ui/qt_text.h"
 #include "core/workstation.h"
+#include "platform/message_box.h"
 
 namespace lumo::admin::ui {
 
@@ -20,9 +21,8 @@ namespace {
 
 ExamineeCommandSteps defaultSteps(core::ui::TfrmMain& main, core::Workstation& ws) {
     ExamineeCommandSteps steps;
-    steps.warn = [&main](const QString& text) {
-        QMessageBox box(QMessageBox::Warning, main.windowTitle(), text, QMessageBox::Ok, &main);
-        box.exec();
+    steps.warn = [&main, &ws](const QString& text) {
+        platform::showMessage(&main, QMessageBox::Warning, main.windowTitle(), text, ws.texts());
     };
     steps.runChooser = [&main, &ws] {
         TfrmSubjects chooser(ws, &main);

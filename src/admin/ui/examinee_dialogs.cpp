@@ -2,29 +2,20 @@
 
 #include <QAbstractButton>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSet>
 
-#include "core/settings.h"
-#include "core/texts/core.h"
-#include "core/ui/qt_text.h"
+#include "platform/message_box.h"
 
 namespace lumo::admin::ui {
 
-using core::ui::qs;
-
 DialogBoxes DialogBoxes::messageBoxes(QWidget& parent, const core::Texts& texts) {
-    const auto show = [&parent](QMessageBox::Icon icon, const QString& text) {
-        QMessageBox box(icon, parent.windowTitle(), text, QMessageBox::Ok, &parent);
-        box.exec();
+    const auto show = [&parent, &texts](QMessageBox::Icon icon, const QString& text) {
+        platform::showMessage(&parent, icon, parent.windowTitle(), text, texts);
     };
     DialogBoxes boxes;
     boxes.confirm = [&parent, &texts](const QString& text) {
-        QMessageBox box(QMessageBox::Question, parent.windowTitle(), text, QMessageBox::Yes | QMessageBox::No, &parent);
-        box.button(QMessageBox::Yes)->setText(qs(texts(txt::ButtonYes)));
-        box.button(QMessageBox::No)->setText(qs(texts(txt::ButtonNo)));
-        return box.exec() == QMessageBox::Yes;
+        return platform::askYesNo(&parent, parent.windowTitle(), text, texts);
     };
     boxes.inform = [show](const QString& text) { show(QMessageBox::Information, text); };
     boxes.warn = [show](const QString& text) { show(QMessageBox::Warning, text); };

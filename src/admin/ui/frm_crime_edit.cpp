@@ -2,7 +2,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -14,6 +13,7 @@
 #include "core/ui/qt_text.h"
 #include "core/workstation.h"
 #include "platform/dialog_conventions.h"
+#include "platform/message_box.h"
 
 namespace lumo::admin::ui {
 
@@ -59,10 +59,7 @@ TfrmCrimeEdit::TfrmCrimeEdit(core::Workstation& workstation, QWidget* parent)
     layout->addWidget(conventions_->hintPanel());
 
     setConfirmFunction([this](const QString& text) {
-        QMessageBox box(QMessageBox::Question, windowTitle(), text, QMessageBox::Yes | QMessageBox::No, this);
-        box.button(QMessageBox::Yes)->setText(qs(ws_.texts()(txt::ButtonYes)));
-        box.button(QMessageBox::No)->setText(qs(ws_.texts()(txt::ButtonNo)));
-        return box.exec() == QMessageBox::Yes;
+        return platform::askYesNo(this, windowTitle(), text, ws_.texts());
     });
 
     connect(cmdOK_, &QPushButton::clicked, this, &TfrmCrimeEdit::cmdOKClick);

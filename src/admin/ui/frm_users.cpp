@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
 #include <QTableWidget>
@@ -19,6 +18,7 @@
 #include "core/ui/qt_text.h"
 #include "core/workstation.h"
 #include "platform/dialog_conventions.h"
+#include "platform/message_box.h"
 
 namespace lumo::admin::ui {
 
@@ -107,12 +107,7 @@ TfrmUsers::TfrmUsers(core::Workstation& workstation, QWidget* parent)
     layout->addWidget(conventions_->hintPanel());
 
     const auto box = [this](QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons) {
-        QMessageBox message(icon, windowTitle(), text, buttons, this);
-        if (QAbstractButton* ok = message.button(QMessageBox::Ok)) ok->setText(qs(ws_.texts()(txt::ButtonOk)));
-        if (QAbstractButton* cancel = message.button(QMessageBox::Cancel)) {
-            cancel->setText(qs(ws_.texts()(txt::ButtonCancel)));
-        }
-        return message.exec();
+        return platform::showMessage(this, icon, windowTitle(), text, ws_.texts(), buttons);
     };
     setPrompts({[box](const QString& text) { box(QMessageBox::Warning, text, QMessageBox::Ok); },
                 [box](const QString& text) {

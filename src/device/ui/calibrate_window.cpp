@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -17,6 +16,7 @@
 #include "device/unit_simulation.h"
 #include "platform/realtime_priority.h"
 #include "platform/serial_ports.h"
+#include "platform/message_box.h"
 
 namespace lumo::device::ui {
 
@@ -30,10 +30,12 @@ CalibrateWindowHooks TfrmCalibrate::defaultHooks() {
         return platform::makeUnitLink(choice, [&ws](int id) { return ws.texts()(id); });
     };
     hooks.inform = [this](const QString& text) {
-        QMessageBox::information(this, QGuiApplication::applicationDisplayName(), text);
+        platform::showMessage(this, QMessageBox::Information, QGuiApplication::applicationDisplayName(), text,
+                              ws_.texts());
     };
     hooks.error = [this](const QString& text) {
-        QMessageBox::critical(this, QGuiApplication::applicationDisplayName(), text);
+        platform::showMessage(this, QMessageBox::Critical, QGuiApplication::applicationDisplayName(), text,
+                              ws_.texts());
     };
     auto priority = std::make_shared<platform::RealtimePriority>();
     hooks.raisePriority = [priority] { priority->raise(); };

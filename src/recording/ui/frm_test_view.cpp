@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <algorithm>
@@ -16,6 +15,7 @@
 #include "recording/ui/chart_display.h"
 #include "recording/ui/paint_panels.h"
 #include "recording/ui/test_dialogs.h"
+#include "platform/message_box.h"
 
 namespace lumo::recording::ui {
 
@@ -151,10 +151,7 @@ DisplayKeep TfrmTest::displayKeep() {
 
 bool TfrmTest::confirm(const std::string& question) {
     if (dialogs_.confirm) return dialogs_.confirm(question);
-    QMessageBox box(QMessageBox::Question, windowTitle(), qs(question), QMessageBox::Yes | QMessageBox::No, this);
-    box.button(QMessageBox::Yes)->setText(qs(text(txt::ButtonYes)));
-    box.button(QMessageBox::No)->setText(qs(text(txt::ButtonNo)));
-    return box.exec() == QMessageBox::Yes;
+    return platform::askYesNo(this, windowTitle(), qs(question), workstation_.texts());
 }
 
 bool TfrmTest::askContinue(const ChoiceTexts& texts) {
@@ -174,7 +171,7 @@ void TfrmTest::showError(const std::string& message) {
         dialogs_.showError(message);
         return;
     }
-    QMessageBox::critical(this, windowTitle(), qs(message));
+    platform::showMessage(this, QMessageBox::Critical, windowTitle(), qs(message), workstation_.texts());
 }
 
 void TfrmTest::showInformation(const std::string& message) {
@@ -182,7 +179,7 @@ void TfrmTest::showInformation(const std::string& message) {
         dialogs_.showInformation(message);
         return;
     }
-    QMessageBox::information(this, windowTitle(), qs(message));
+    platform::showMessage(this, QMessageBox::Information, windowTitle(), qs(message), workstation_.texts());
 }
 
 QString TfrmTest::messageText() const {

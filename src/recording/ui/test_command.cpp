@@ -1,6 +1,5 @@
 #include "recording/ui/test_command.h"
 
-#include <QMessageBox>
 #include <memory>
 
 #include "core/main_window_state.h"
@@ -13,6 +12,7 @@
 #include "recording/next_chart.h"
 #include "recording/ui/frm_test.h"
 #include "recording/ui/qt_test_timers.h"
+#include "platform/message_box.h"
 
 namespace lumo::recording::ui {
 
@@ -20,7 +20,9 @@ namespace {
 
 TestCommandSteps defaultSteps(core::ui::TfrmMain& main, core::Workstation& ws) {
     TestCommandSteps steps;
-    steps.warn = [&main](const QString& text) { QMessageBox::warning(&main, main.windowTitle(), text); };
+    steps.warn = [&main, &ws](const QString& text) {
+        platform::showMessage(&main, QMessageBox::Warning, main.windowTitle(), text, ws.texts());
+    };
     steps.runTest = [&main, &ws](const TestRunSetup& setup) {
         const device::UnitPortChoice port = device::unitPortFromSettings(ws.settings().list());
         std::unique_ptr<device::SerialLink> link =
