@@ -91,20 +91,7 @@ bool sortsBefore(const core::TSubj& a, const core::TSubj& b, SortColumn column, 
 bool removeExamineeFolder(const fs::path& folder) {
     std::error_code ec;
     if (!fs::exists(fs::symlink_status(folder, ec))) return true;  // nothing left to remove
-    const fs::path record = core::resolvePath(folder, "subject.dat");
-    std::vector<fs::directory_entry> entries;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (it->path() != record) entries.push_back(*it);
-    }
-    if (ec) return false;
-    std::sort(entries.begin(), entries.end(),
-              [](const fs::directory_entry& a, const fs::directory_entry& b) { return a.path() < b.path(); });
-    for (const auto& entry : entries) {
-        const bool isFolder = entry.is_directory(ec) && !entry.is_symlink(ec);
-        if (isFolder ? !core::removeFolder(entry.path()) : (!fs::remove(entry.path(), ec) || ec)) return false;
-    }
-    if (fs::exists(fs::symlink_status(record, ec)) && (!fs::remove(record, ec) || ec)) return false;
-    return fs::remove(folder, ec) && !ec;
+    return core::removeFolder(folder, "subject.dat");
 }
 
 std::vector<std::string> crimeEntries(const core::Settings& settings) {

@@ -190,14 +190,18 @@ void ExamineeList::remove(std::string_view fileCode) {
     if (index >= 0) entries_.erase(entries_.begin() + index);
 }
 
-bool removeFolder(const fs::path& folder) {
+bool removeFolder(const fs::path& folder, std::string_view removedLast) {
     std::error_code ec;
     std::vector<fs::directory_entry> entries;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) entries.push_back(*it);
     if (ec) return false;
     // A fixed order makes "the rest stays in place" the same on every run.
-    std::sort(entries.begin(), entries.end(),
-              [](const fs::directory_entry& a, const fs::directory_entry& b) { return a.path() < b.path(); });
+    const auto last = [removedLast](const fs::directory_entry& entry) {
+        return !removedLast.empty() && equalsIgnoreCase(entry.path().filename().string(), removedLast);
+    };
+    std::sort(entries.begin(), entries.end(), [&last](const fs::directory_entry& a, const fs::directory_entry& b) {
+        return last(a) != last(b) ? last(b) : a.path() < b.path();
+    });
     for (const auto& entry : entries) {
         // A link is removed as a link: its target lies outside the folder being deleted.
         const bool isFolder = entry.is_directory(ec) && !entry.is_symlink(ec);

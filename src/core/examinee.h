@@ -57,7 +57,8 @@ private:
 };
 
 // Deletes a folder with everything in it; stops at the first entry it cannot
-// delete and gives false, leaving the rest in place.
-bool removeFolder(const std::filesystem::path& folder);
+// delete and gives false, leaving the rest in place. The entry named
+// `removedLast` (any letter case) goes after all others.
+bool removeFolder(const std::filesystem::path& folder, std::string_view removedLast = {});
 
 }  // namespace lumo::core
