@@ -101,6 +101,12 @@ TEST_F(ExamineeChooserWindowTest, SortDirectionSurvivesARestart) {
     clickHeader(*window, SortColumn::Name);
     clickHeader(*window, SortColumn::Name);
     EXPECT_EQ(codes(*window), (QStringList{"#0000003", "#0000001"}));
+    // The keyboard sorts as the heads do: Ctrl+1 by code in the same direction, again reversed.
+    test::pressKey(window->grid(), Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(window->grid()->horizontalHeader()->sortIndicatorSection(), 0);
+    EXPECT_EQ(codes(*window), (QStringList{"#0000001", "#0000003"}));
+    test::pressKey(window->grid(), Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(codes(*window), (QStringList{"#0000003", "#0000001"}));
 }
 
 TEST_F(ExamineeChooserWindowTest, EnterDoubleClickAndTheButtonChoose) {

@@ -166,11 +166,7 @@ TfrmSubjects::TfrmSubjects(core::Workstation& workstation, QWidget* parent)
                                 lstCrimes_->verticalScrollBar()->sizeHint().width());
     sgSubjects_->setFocus();
 
-    connect(header, &QHeaderView::sectionClicked, this, [this](int section) {
-        if (section < 0 || section >= kSubjectColumnCount) return;
-        chooser_.clickHeader(static_cast<SortColumn>(section));
-        fillGrid();
-    });
+    connect(header, &QHeaderView::sectionClicked, this, &TfrmSubjects::sortBy);
     connect(sgSubjects_, &QTableWidget::currentCellChanged, this,
             [this](int row, int, int, int) { chooser_.selectRow(row); });
     connect(sgSubjects_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
@@ -279,11 +275,23 @@ void TfrmSubjects::cmdDeleteClick() {
     fillGrid();
 }
 
+void TfrmSubjects::sortBy(int column) {
+    if (column < 0 || column >= kSubjectColumnCount) return;
+    chooser_.clickHeader(static_cast<SortColumn>(column));
+    fillGrid();
+}
+
 bool TfrmSubjects::eventFilter(QObject* watched, QEvent* event) {
     if (watched == sgSubjects_ && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
             cmdDeleteClick();
+            return true;
+        }
+        // Ctrl+1 ... Ctrl+6 do what a click on the head of that column does.
+        if (key->modifiers() == Qt::ControlModifier && key->key() >= Qt::Key_1 &&
+            key->key() < Qt::Key_1 + kSubjectColumnCount) {
+            sortBy(key->key() - Qt::Key_1);
             return true;
         }
     }

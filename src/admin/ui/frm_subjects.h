@@ -51,6 +51,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void sortBy(int column);
     void fillGrid();
     void showFilter();
     void showSelection();

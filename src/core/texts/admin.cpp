@@ -198,9 +198,10 @@ constexpr core::TextPair kTexts[] = {
     // Examinee chooser: buttons and hints
     {SubjectsGridLabel, "&Examinees :", "&Субъекты :"},
     {SubjectsGridHint,
-     "Examinees|Enter or a double click chooses the Examinee, Del deletes it; a click on a column head sorts by it",
-     "Субъекты|Enter или двойной щелчок выбирает субъекта, Del удаляет его; щелчок по заголовку столбца сортирует "
-     "по нему"},
+     "Examinees|Enter or a double click chooses the Examinee, Del deletes it; a click on a column head or Ctrl+1 ... "
+     "Ctrl+6 sorts by that column",
+     "Субъекты|Enter или двойной щелчок выбирает субъекта, Del удаляет его; щелчок по заголовку столбца или "
+     "Ctrl+1 ... Ctrl+6 сортирует по нему"},
     {SubjectsCrimeHint, "Search by Crime|Shows only the Examinees of the crime chosen; crimes in blue have Examinees",
      "Поиск по преступлению|Показывает только субъектов выбранного преступления; преступления с субъектами "
      "выделены синим"},
