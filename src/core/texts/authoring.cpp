@@ -274,6 +274,18 @@ constexpr core::TextPair kTexts[] = {
     {OrderCancelSetHint, "Cancel changes|Exit without saving changes",
      "Отменить изменения|Выйти без сохранения изменений"},
     {OrderCancelChooseHint, "Cancel choice|Exit without testing", "Отменить выбор|Выйти без тестирования"},
+
+    // Method chooser and question editors: further texts
+    // (2801 ... 2849)
+
+    // Question bank: further texts
+    // (2851 ... 2899)
+
+    // Exam chooser, exam editor and question orders: further texts
+    // (2901 ... 2949)
+
+    // Printing of question lists
+    // (2951 ... 2999)
 };
 
 }  // namespace

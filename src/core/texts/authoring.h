@@ -212,6 +212,18 @@ inline constexpr int OrderChooseHint = 1649;
 inline constexpr int OrderCancelSetHint = 1651;
 inline constexpr int OrderCancelChooseHint = 1653;
 
+// Method chooser and question editors: further texts
+// (2801 ... 2849)
+
+// Question bank: further texts
+// (2851 ... 2899)
+
+// Exam chooser, exam editor and question orders: further texts
+// (2901 ... 2949)
+
+// Printing of question lists
+// (2951 ... 2999)
+
 std::span<const core::TextPair> authoringTexts();
 
 }  // namespace lumo::txt
