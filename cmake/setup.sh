@@ -9,7 +9,7 @@ LUMO_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6svg6 libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev clang libclang-rt-14-dev
-  fonts-dejavu-core xvfb xauth
+  fonts-dejavu-core xvfb xauth poppler-utils
   python3-mne
 )
 

@@ -284,8 +284,13 @@ constexpr core::TextPair kTexts[] = {
     // Exam chooser, exam editor and question orders: further texts
     // (2901 ... 2949)
 
-    // Printing of question lists
-    // (2951 ... 2999)
+    // Printing of question lists, and the errors of every print job
+    {PrintNotReady, "Printer is not ready:", "Принтер не готов:"},
+    {PrintPrinterRefuses, "The printer %s does not accept the job", "Принтер %s не принимает задание"},
+    {PrintPdfNotWritable, "Can not write the PDF file %s", "Не могу записать файл PDF %s"},
+    {PrintPageFailed, "The printer stopped at page %d", "Принтер остановился на странице %d"},
+    {PrintPdfCaption, "Print to PDF file", "Печать в файл PDF"},
+    {PrintPdfFilter, "PDF files (*.pdf)", "Файлы PDF (*.pdf)"},
 };
 
 }  // namespace

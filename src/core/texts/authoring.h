@@ -221,8 +221,13 @@ inline constexpr int OrderCancelChooseHint = 1653;
 // Exam chooser, exam editor and question orders: further texts
 // (2901 ... 2949)
 
-// Printing of question lists
-// (2951 ... 2999)
+// Printing of question lists, and the errors of every print job
+inline constexpr int PrintNotReady = 2951;
+inline constexpr int PrintPrinterRefuses = 2953;
+inline constexpr int PrintPdfNotWritable = 2955;
+inline constexpr int PrintPageFailed = 2957;
+inline constexpr int PrintPdfCaption = 2959;
+inline constexpr int PrintPdfFilter = 2961;
 
 std::span<const core::TextPair> authoringTexts();
 

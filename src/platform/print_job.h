@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QPageLayout>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "core/printed_page.h"
+
+class QWidget;
+
+namespace lumo::core {
+class Workstation;
+}
+
+namespace lumo::platform {
+
+// What a print job asks of the desktop; tests replace every step.
+struct PrintSteps {
+    // The installed printers.
+    std::function<QStringList()> printers;
+    // The PDF file to print into, asked with `caption` and `proposed` as the
+    // first answer; empty when the examiner cancels.
+    std::function<QString(QWidget* parent, const QString& caption, const QString& proposed)> pdfFile;
+    // Shows a print error (a title and the text).
+    std::function<void(QWidget* parent, const QString& title, const QString& text)> error;
+};
+
+// The desktop's printers, a file dialog and an error box in the workstation's language.
+PrintSteps systemPrintSteps(const core::Workstation& workstation);
+
+// Lays the pages out for the printer's page and its fonts.
+using PageLayout = std::function<core::PrintedDocument(const core::PageFormat& format, const core::TextMeasure& measure)>;
+
+// Prints on the printer of the system parameters (a PDF file when they say
+// so or no printer is installed), portrait unless told otherwise, with 15 mm
+// margins, as the job "LUMO7 Document". True
+// when every page went out; false when the examiner cancelled the PDF file
+// choice or the printer failed, which is reported as "Printer is not ready:"
+// and the cause.
+bool printDocument(QWidget* parent, const core::Workstation& workstation, const PageLayout& layout,
+                   const PrintSteps& steps, QPageLayout::Orientation orientation = QPageLayout::Portrait);
+
+}  // namespace lumo::platform
