@@ -188,6 +188,20 @@ TEST_F(BankManagerTest, CutAcrossTwoQuestionsMovesBothAndPasteGoesBeforeTheCaret
     EXPECT_EQ(file("A.TXT"), "A.\r\nOne?\r\nTwo?\r\nOne?\r\nFour?\r\nThree?\r\n");
 }
 
+TEST_F(BankManagerTest, AFailedWriteIsReportedAndTheTopicStaysShown) {
+    test::writeFile(folder / "A.TXT", "A.\r\nQ?\r\n");
+    start();
+    // What stands at the file's place now cannot be replaced by a file.
+    std::filesystem::remove(folder / "A.TXT");
+    std::filesystem::create_directories(folder / "A.TXT" / "inside");
+    manager->setLines({"Q?", "More?"});
+    EXPECT_FALSE(manager->save());
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].rfind("error:File write error\n", 0), 0u) << shown[0];
+    EXPECT_EQ(manager->lines(), (Lines{"Q?", "More?"}));
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "A.TXT" / "inside"));
+}
+
 TEST_F(BankManagerTest, MissingFolderIsCreatedEmpty) {
     start();
     EXPECT_TRUE(std::filesystem::is_directory(folder));
