@@ -290,7 +290,6 @@ constexpr core::TextPair kTexts[] = {
      "\".\" или \"..\""},
     {BankFileTaken, "File %s belongs to another topic", "Файл %s принадлежит другой теме"},
     {BankCannotRead, "File %s can not be read", "Не могу прочитать файл %s"},
-    {BankTopicsLabel, "Topics", "Темы"},
     {BankQuestionsLabel, "Questions of the topic", "Вопросы темы"},
 
     // Exam chooser, exam editor and question orders: further texts

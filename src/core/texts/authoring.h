@@ -222,8 +222,7 @@ inline constexpr int BankUnreadableEntry = 2855;
 inline constexpr int BankBadFileName = 2857;
 inline constexpr int BankFileTaken = 2859;
 inline constexpr int BankCannotRead = 2861;
-inline constexpr int BankTopicsLabel = 2863;
-inline constexpr int BankQuestionsLabel = 2865;
+inline constexpr int BankQuestionsLabel = 2863;
 
 // Exam chooser, exam editor and question orders: further texts
 // (2901 ... 2949)
