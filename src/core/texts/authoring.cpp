@@ -279,7 +279,18 @@ constexpr core::TextPair kTexts[] = {
     // (2801 ... 2849)
 
     // Question bank: further texts
-    // (2851 ... 2899)
+    {BankNotText, "File %s is not a text file (line %d)", "Файл %s не является текстовым (строка %d)"},
+    {BankNoTopicName, "File %s has no topic name ending with \".\" (line %d)",
+     "В файле %s нет названия темы, оканчивающегося на \".\" (строка %d)"},
+    {BankUnreadableEntry, "%s  [unreadable]", "%s  [не читается]"},
+    {BankBadFileName,
+     "Topic file name \"%s\" is not allowed: it takes 1 to 12 characters, without \"/\" or \"\\\", and is neither "
+     "\".\" nor \"..\"",
+     "Имя файла темы \"%s\" недопустимо: оно содержит от 1 до 12 символов, без \"/\" и \"\\\", и не равно "
+     "\".\" или \"..\""},
+    {BankFileTaken, "File %s belongs to another topic", "Файл %s принадлежит другой теме"},
+    {BankCannotRead, "File %s can not be read", "Не могу прочитать файл %s"},
+    {BankQuestionsLabel, "Questions of the topic", "Вопросы темы"},
 
     // Exam chooser, exam editor and question orders: further texts
     // (2901 ... 2949)

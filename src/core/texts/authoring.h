@@ -216,7 +216,13 @@ inline constexpr int OrderCancelChooseHint = 1653;
 // (2801 ... 2849)
 
 // Question bank: further texts
-// (2851 ... 2899)
+inline constexpr int BankNotText = 2851;
+inline constexpr int BankNoTopicName = 2853;
+inline constexpr int BankUnreadableEntry = 2855;
+inline constexpr int BankBadFileName = 2857;
+inline constexpr int BankFileTaken = 2859;
+inline constexpr int BankCannotRead = 2861;
+inline constexpr int BankQuestionsLabel = 2863;
 
 // Exam chooser, exam editor and question orders: further texts
 // (2901 ... 2949)
