@@ -132,6 +132,12 @@ TfrmUsers::TfrmUsers(core::Workstation& workstation, QWidget* parent)
     sgUsers_->setFocus();
 }
 
+// The application reports focus changes while the children are being
+// destroyed, when this window is no longer whole: it stops listening first.
+TfrmUsers::~TfrmUsers() {
+    disconnect(qApp, nullptr, this, nullptr);
+}
+
 void TfrmUsers::setPrompts(Prompts prompts) {
     OperatorPrompts forEditor;
     forEditor.warn = [warn = prompts.warn](const std::string& text) { warn(qs(text)); };

@@ -34,6 +34,7 @@ public:
 
     // MaxUser must be an integer (EConvertError otherwise).
     explicit TfrmUsers(core::Workstation& workstation, QWidget* parent = nullptr);
+    ~TfrmUsers() override;
 
     void setPrompts(Prompts prompts);
 

@@ -154,6 +154,12 @@ TfrmBankEdit::TfrmBankEdit(std::filesystem::path folder, const core::Texts& text
     lstTopics_->setFocus();
 }
 
+// The application reports focus changes while the children are being
+// destroyed, when this window is no longer whole: it stops listening first.
+TfrmBankEdit::~TfrmBankEdit() {
+    disconnect(qApp, nullptr, this, nullptr);
+}
+
 void TfrmBankEdit::setPrompts(Prompts prompts) {
     prompts_ = prompts;
     BankPrompts forManager;

@@ -47,6 +47,7 @@ public:
     // Reads the folder (created when missing); EInOutError when it cannot be listed.
     TfrmBankEdit(std::filesystem::path folder, const core::Texts& texts, LocalTimeSource time = systemLocalTime,
                  QWidget* parent = nullptr);
+    ~TfrmBankEdit() override;
 
     void setPrompts(Prompts prompts);
     void setDialogs(Dialogs dialogs) { dialogs_ = std::move(dialogs); }
