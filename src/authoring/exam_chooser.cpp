@@ -117,7 +117,7 @@ void ExamChooser::select(int index) {
     } catch (const LumoError& error) {
         // A damaged file stays listed (it can still be deleted); the examiner learns why it shows nothing.
         preview_.clear();
-        steps_.error(error.what());
+        if (steps_.error) steps_.error(error.what());
     }
 }
 

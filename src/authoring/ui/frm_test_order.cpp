@@ -1,6 +1,7 @@
 #include "authoring/ui/frm_test_order.h"
 
 #include <QCloseEvent>
+#include <algorithm>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -128,7 +129,15 @@ void TfrmTestOrder::prepare(OrderMode mode) {
     conventions_->setHint(cmdCancel_, texts(set ? txt::OrderCancelSetHint : txt::OrderCancelChooseHint));
     filling_ = true;
     lstOrders_->clear();
-    for (int order = 1; order <= core::kOrderCount; ++order) lstOrders_->addItem(qs(editor_.orderCaption(order)));
+    int widest = 0;
+    for (int order = 1; order <= core::kOrderCount; ++order) {
+        const QString caption = qs(editor_.orderCaption(order));
+        lstOrders_->addItem(caption);
+        widest = std::max(widest, lstOrders_->fontMetrics().horizontalAdvance(caption));
+    }
+    // The captions whole, in either language and at any scale.
+    lstOrders_->setFixedWidth(widest + lstOrders_->fontMetrics().horizontalAdvance(QStringLiteral("MM")) +
+                              2 * lstOrders_->frameWidth());
     lstOrders_->setCurrentRow(editor_.selectedOrder() - 1);
     filling_ = false;
     fillGrid();
