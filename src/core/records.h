@@ -60,12 +60,19 @@ public:
     // cannot be written raises EInOutError (the old subject.dat stays whole).
     bool storeExaminee(const TSubj& subject);
 
+    // The question order (1 ... 4) the next test presents: chosen in the
+    // question order dialog, back to 1 whenever another exam is picked. It
+    // outlives examinee changes, as the dialog that keeps it does.
+    int chosenOrder() const { return chosenOrder_; }
+    void setChosenOrder(int order) { chosenOrder_ = order >= 1 && order <= 4 ? order : 1; }
+
 private:
     const Settings& settings_;
     const Clock& clock_;
     OperatorList operators_;
     ExamineeList examinees_;
     CurrentExaminee current_;
+    int chosenOrder_ = 1;
 };
 
 }  // namespace lumo::core

@@ -10,8 +10,7 @@ class Records;
 
 namespace lumo::recording {
 
-// The question order the test presents; the order dialog that lets the
-// examiner choose another is not part of the examine command.
+// The question order of a test nobody chose another for: the exam's rows.
 inline constexpr int kDefaultSequence = 1;
 
 // What the examine command shows; the command's wiring gives the real

@@ -293,7 +293,15 @@ constexpr core::TextPair kTexts[] = {
     {BankQuestionsLabel, "Questions of the topic", "Вопросы темы"},
 
     // Exam chooser, exam editor and question orders: further texts
-    // (2901 ... 2949)
+    {ExamDeleteFailed, "The file %s cannot be deleted", "Не удается удалить файл %s"},
+    {ExamTemplateNameRefused, "A template name cannot hold the character \"%s\"",
+     "Имя бланка не может содержать символ \"%s\""},
+    {ExamNumbersExhausted, "All exam numbers of the examinee are in use",
+     "Все номера обследований субъекта уже заняты"},
+    {ExamPreviewLabel, "Questions :", "Вопросы :"},
+    {OrderGridLabel, "Question signs by order :", "Знаки вопросов по порядкам :"},
+    {ExamNameBoxHint, "Template name|The template is written to the templates folder under this name",
+     "Имя бланка|Бланк записывается в папку бланков под этим именем"},
 
     // Printing of question lists, and the errors of every print job
     {PrintNotReady, "Printer is not ready:", "Принтер не готов:"},

@@ -225,7 +225,12 @@ inline constexpr int BankCannotRead = 2861;
 inline constexpr int BankQuestionsLabel = 2863;
 
 // Exam chooser, exam editor and question orders: further texts
-// (2901 ... 2949)
+inline constexpr int ExamDeleteFailed = 2901;
+inline constexpr int ExamTemplateNameRefused = 2903;
+inline constexpr int ExamNumbersExhausted = 2905;
+inline constexpr int ExamPreviewLabel = 2907;
+inline constexpr int OrderGridLabel = 2909;
+inline constexpr int ExamNameBoxHint = 2911;
 
 // Printing of question lists, and the errors of every print job
 inline constexpr int PrintNotReady = 2951;

@@ -23,16 +23,7 @@ TestCommandSteps defaultSteps(core::ui::TfrmMain& main, core::Workstation& ws) {
     steps.warn = [&main, &ws](const QString& text) {
         platform::showMessage(&main, QMessageBox::Warning, main.windowTitle(), text, ws.texts());
     };
-    steps.runTest = [&main, &ws](const TestRunSetup& setup) {
-        const device::UnitPortChoice port = device::unitPortFromSettings(ws.settings().list());
-        std::unique_ptr<device::SerialLink> link =
-            platform::makeUnitLink(port, [&ws](int id) { return ws.texts()(id); });
-        QtTestTimers timers;
-        platform::RealtimePriority priority;
-        TfrmTest window(ws, *link, timers, priority, setup, &main);
-        window.setWindowState(window.windowState() | Qt::WindowFullScreen);
-        window.exec();
-    };
+    steps.runTest = [&main, &ws](const TestRunSetup& setup) { launchTestWindow(&main, ws, setup); };
     return steps;
 }
 
@@ -40,10 +31,20 @@ void runTestCommand(core::Workstation& ws, const TestCommandSteps& steps) {
     NextChartSteps chart;
     chart.refuse = [&] { steps.warn(QString::fromStdString(ws.texts()(txt::CmdNoMoreCharts))); };
     chart.runTest = steps.runTest;
-    examineNextChart(ws.records(), kDefaultSequence, chart);
+    examineNextChart(ws.records(), ws.records().chosenOrder(), chart);
 }
 
 }  // namespace
+
+void launchTestWindow(QWidget* parent, core::Workstation& ws, const TestRunSetup& setup) {
+    const device::UnitPortChoice port = device::unitPortFromSettings(ws.settings().list());
+    std::unique_ptr<device::SerialLink> link = platform::makeUnitLink(port, [&ws](int id) { return ws.texts()(id); });
+    QtTestTimers timers;
+    platform::RealtimePriority priority;
+    TfrmTest window(ws, *link, timers, priority, setup, parent);
+    window.setWindowState(window.windowState() | Qt::WindowFullScreen);
+    window.exec();
+}
 
 void installTestCommand(core::ui::TfrmMain& main, core::Workstation& workstation) {
     installTestCommand(main, workstation, defaultSteps(main, workstation));

@@ -3,6 +3,8 @@
 #include <QString>
 #include <functional>
 
+class QWidget;
+
 #include "recording/test_run.h"
 
 namespace lumo::core {
@@ -22,8 +24,12 @@ struct TestCommandSteps {
     std::function<void(const TestRunSetup& setup)> runTest;
 };
 
+// Opens the unit's link and runs the test window modally, full screen: the
+// one launch of the test for every command that starts one.
+void launchTestWindow(QWidget* parent, core::Workstation& workstation, const TestRunSetup& setup);
+
 // Plugs the exam strip's examine command (sbTestExams) in: the test window for
-// the selected exam's next chart (examineNextChart).
+// the selected exam's next chart (examineNextChart) in the chosen question order.
 void installTestCommand(core::ui::TfrmMain& main, core::Workstation& workstation);
 void installTestCommand(core::ui::TfrmMain& main, core::Workstation& workstation, TestCommandSteps steps);
 
