@@ -192,7 +192,7 @@ TfrmQstList::TfrmQstList(core::Workstation& workstation, int& rememberedPosition
     connect(cmdToTemplate_, &QPushButton::clicked, this, &TfrmQstList::cmdToTemplateClick);
     connect(cmdExit_, &QPushButton::clicked, this, &QDialog::reject);
     // The list's background follows its focus.
-    connect(qApp, &QApplication::focusChanged, lstExams_, [this] { lstExams_->viewport()->update(); });
+    connect(qApp, &QApplication::focusChanged, lstExams_, [list = lstExams_] { list->viewport()->update(); });
 }
 
 bool TfrmQstList::fill() {
