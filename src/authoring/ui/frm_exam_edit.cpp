@@ -81,7 +81,7 @@ TfrmExamEdit::TfrmExamEdit(ExamEditor& editor, core::Workstation& workstation, P
     head->addWidget(pnlExaminer_, 1, 2, 1, 2);
     head->addWidget(conventions_->makeLabel(texts(txt::ExamEditMark), ledMark_), 2, 0);
     head->addWidget(ledMark_, 2, 1, 1, 2);
-    head->addWidget(conventions_->keyboardIndicator(), 2, 3);
+    head->addWidget(conventions_->keyboardIndicator(), 2, 3, Qt::AlignRight);
     head->setColumnStretch(3, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdInsert_);

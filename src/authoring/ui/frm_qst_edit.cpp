@@ -35,6 +35,7 @@ TfrmQstEdit::TfrmQstEdit(TemplateChooser& chooser, QuestionEditor& editor, core:
     conventions_->setHint(lstTemplates_, texts(txt::TplListHint));
     conventions_->addField(lstTemplates_);
     lstTemplates_->installEventFilter(this);
+    lstTemplates_->setMinimumWidth(lstTemplates_->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 24);
 
     lstPreview_ = new QListWidget(this);
     lstPreview_->setObjectName("lstPreview");

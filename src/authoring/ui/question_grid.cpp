@@ -56,6 +56,7 @@ QuestionGrid::QuestionGrid(QuestionRows& rows, const core::Texts& texts, platfor
         for (int column = 0; column < 4; ++column) {
             auto* item = new QTableWidgetItem;
             item->setFlags(Qt::ItemIsEnabled);
+            if (column == 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             setItem(row, column, item);
         }
         for (std::size_t c = 0; c < kEditColumns.size(); ++c) {
@@ -92,6 +93,18 @@ QuestionGrid::QuestionGrid(QuestionRows& rows, const core::Texts& texts, platfor
 
     connect(qApp, &QApplication::focusChanged, this, &QuestionGrid::focusMoved);
     refresh();
+}
+
+int QuestionGrid::heightFor(int rows) const {
+    return horizontalHeader()->sizeHint().height() + rows * verticalHeader()->defaultSectionSize() + 2 * frameWidth();
+}
+
+QSize QuestionGrid::sizeHint() const {
+    return {minimumWidth(), heightFor(kEditorRows)};
+}
+
+QSize QuestionGrid::minimumSizeHint() const {
+    return {minimumWidth(), heightFor(6)};
 }
 
 QLineEdit* QuestionGrid::fieldEdit(int row, Column column) const {

@@ -52,6 +52,10 @@ public:
     void insertQuestion();
     void deleteQuestion();
 
+    // Room for all 20 rows; at least a few when the screen is small.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 signals:
     // The row count changed: the dialog updates its buttons.
     void countChanged();
@@ -66,6 +70,7 @@ private:
     void entered(Field field);
     bool keyPressed(Field field, QLineEdit* edit, const QKeyEvent& key);
     void showRow(int row);
+    int heightFor(int rows) const;
 
     QuestionRows& rows_;
     const core::Texts& texts_;
