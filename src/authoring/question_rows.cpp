@@ -113,7 +113,9 @@ void QuestionRows::load(const std::vector<QuestionRow>& rows) {
         QuestionRow& row = rows_[static_cast<std::size_t>(r)];
         if (r < count_) {
             const QuestionRow& given = rows[static_cast<std::size_t>(r)];
-            row = {rowNumber(r + 1), given.sign, given.answer, withQuestionMark(given.text)};
+            // A stored text that lost its "?" keeps every character.
+            std::string text = given.text.empty() || given.text.back() != '?' ? given.text + "?" : given.text;
+            row = {rowNumber(r + 1), given.sign, given.answer, std::move(text)};
         } else {
             row = {rowNumber(r + 1), "", "", ""};
         }

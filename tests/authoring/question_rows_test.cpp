@@ -135,10 +135,11 @@ TEST_F(QuestionRowsTest, AnswerAndTextRules) {
     r->change(text, "  Is it you?");
     r->leave(text);
     EXPECT_EQ(r->text(text), "Is it you?");
-    // Loaded texts follow the rule too, the standard " ?" keeps its blank until left.
-    r->load({{" 1", " N1", "-", " ?"}, {" 2", " N2", "-", "No mark"}});
+    // A loaded text without its "?" gets one and loses nothing; the standard " ?" keeps its blank until left.
+    r->load({{" 1", " N1", "-", " ?"}, {" 2", " N2", "-", "No mark"}, {" 3", " N3", "-", ""}});
     EXPECT_EQ(r->row(0).text, " ?");
-    EXPECT_EQ(r->row(1).text, "No mar?");
+    EXPECT_EQ(r->row(1).text, "No mark?");
+    EXPECT_EQ(r->row(2).text, "?");
 }
 
 TEST_F(QuestionRowsTest, ArrowKeysMoveBetweenFields) {
@@ -293,7 +294,7 @@ TEST_F(QuestionRowsTest, LinesRoundTripThroughTheFullStops) {
     r->loadLines({" 1. R1.-.Were you at No. 5 on May 3.?", "no separators"});
     EXPECT_EQ(r->count(), 2);
     EXPECT_EQ(r->row(0).text, "Were you at No. 5 on May 3.?");
-    EXPECT_EQ(r->row(1).text, "no separator?");
+    EXPECT_EQ(r->row(1).text, "no separators?");
     EXPECT_EQ(r->row(1).answer, "-");
     EXPECT_EQ(splitRow("a.b"), std::nullopt);
 }

@@ -160,6 +160,10 @@ TEST_F(QuestionEditorWindowTest, ShowsNamedColouredRowsAndTheKeyboardIndicator) 
     EXPECT_EQ(edit(0, Column::Sign)->focusPolicy(), Qt::StrongFocus);
     EXPECT_EQ(edit(1, Column::Sign)->focusPolicy(), Qt::ClickFocus);
     EXPECT_EQ(dialog->grid()->focusPolicy(), Qt::NoFocus);
+    key(Qt::Key_Tab);  // Tab leaves the grid for the buttons, and comes back to the same field
+    EXPECT_EQ(focused(), dialog->insertButton());
+    key(Qt::Key_Backtab);
+    EXPECT_EQ(focused(), edit(0, Column::Sign));
     dialog->conventions().refreshKeyboardIndicator();
     EXPECT_EQ(dialog->conventions().keyboardIndicatorText(), "L A T");
     EXPECT_FALSE(dialog->deleteButton()->isEnabled());  // five questions

@@ -65,12 +65,13 @@ TfrmExamEdit::TfrmExamEdit(ExamEditor& editor, core::Workstation& workstation, P
         created->setAutoDefault(false);
         return created;
     };
+    // Created in the order Tab visits them.
+    cmdInsert_ = button(txt::QstInsert, txt::QstInsertHint, "cmdInsert");
+    cmdDelete_ = button(txt::QstDelete, txt::QstDeleteHint, "cmdDelete");
     cmdSave_ = button(txt::ButtonSave, txt::ExamEditSaveHint, "cmdSave");
     cmdSave_->setDefault(true);
     cmdPrint_ = button(txt::ButtonPrint, txt::ExamEditPrintHint, "cmdPrint");
     cmdCancel_ = button(txt::ButtonCancel, txt::ExamEditCancelHint, "cmdCancel");
-    cmdInsert_ = button(txt::QstInsert, txt::QstInsertHint, "cmdInsert");
-    cmdDelete_ = button(txt::QstDelete, txt::QstDeleteHint, "cmdDelete");
 
     auto* head = new QGridLayout;
     head->addWidget(conventions_->makeLabel(texts(txt::ExamEditMethod), cbMethod_), 0, 0);

@@ -49,13 +49,14 @@ TfrmQstNew::TfrmQstNew(QuestionEditor& editor, core::Workstation& workstation, L
         created->setAutoDefault(false);
         return created;
     };
-    cmdSave_ = button(txt::QstSave, txt::QstSaveHint, "cmdSave");
-    cmdSave_->setDefault(true);
-    cmdCancel_ = button(txt::QstCancel, txt::QstCancelHint, "cmdCancel");
+    // Created in the order Tab visits them.
     cmdInsert_ = button(txt::QstInsert, txt::QstInsertHint, "cmdInsert");
     cmdDelete_ = button(txt::QstDelete, txt::QstDeleteHint, "cmdDelete");
     cmdLoadFromBase_ = button(txt::QstLoadFromBase, txt::QstLoadFromBaseHint, "cmdLoadFromBase");
     cmdPrint_ = button(txt::QstPrint, txt::QstPrintHint, "cmdPrint");
+    cmdSave_ = button(txt::QstSave, txt::QstSaveHint, "cmdSave");
+    cmdSave_->setDefault(true);
+    cmdCancel_ = button(txt::QstCancel, txt::QstCancelHint, "cmdCancel");
 
     auto* top = new QHBoxLayout;
     top->addWidget(conventions_->makeLabel(texts(txt::QstFileName), ledFileName_));
