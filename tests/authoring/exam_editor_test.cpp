@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "authoring/file_size_limit.h"
 #include "core/clock.h"
 #include "core/errors.h"
 #include "core/test_home.h"
@@ -106,6 +107,14 @@ TEST_F(ExamEditorTest, AFaultyRowKeepsTheFileAsItWas) {
     const auto fault = editor.save();
     ASSERT_TRUE(fault.has_value());
     EXPECT_EQ(fault->message, "Invalid type at line 3");
+    EXPECT_EQ(test::readFile(exam), before);
+
+    // A full disk: the error names the file, the exam stays as it was.
+    editor.rows().change({2, Column::Sign}, "R");
+    {
+        test::FileSizeLimit limit(100);
+        EXPECT_THROW(editor.save(), EInOutError);
+    }
     EXPECT_EQ(test::readFile(exam), before);
 
     test::writeLines(exam, {"Examinee", "Operator", "x"});

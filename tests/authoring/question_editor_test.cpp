@@ -1,14 +1,13 @@
 #include "authoring/question_editor.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "authoring/file_size_limit.h"
 #include "authoring/template_chooser.h"
 #include "authoring/template_store.h"
 #include "core/clock.h"
@@ -22,26 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 using Kind = QuestionEditor::SaveResult::Kind;
 using Lines = std::vector<std::string>;
-
-// A file size limit fails writes the way a full disk does, for as long as it lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = saved_;
-        small.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previous_)(int) = nullptr;
-};
 
 class QuestionEditorTest : public ::testing::Test {
 protected:
@@ -146,7 +125,7 @@ TEST_F(QuestionEditorTest, BadNamesAndFileFailuresAreReportedAndWriteNothing) {
     test::writeLines(home / "QST/Theft.QS1", {" 1. N1.-.Old?"});
     std::string message;
     {
-        FileSizeLimit limit(20);
+        test::FileSizeLimit limit(20);
         message = failure("Theft");
     }
     EXPECT_EQ(message.rfind("Write error at file Theft.QS1 :\n", 0), 0u) << message;
