@@ -276,7 +276,20 @@ constexpr core::TextPair kTexts[] = {
     {OrderCancelChooseHint, "Cancel choice|Exit without testing", "Отменить выбор|Выйти без тестирования"},
 
     // Method chooser and question editors: further texts
-    // (2801 ... 2849)
+    {TplLineNotQuestion, "Line %d of template %s is not a question (number.sign.answer.text)",
+     "Строка %d бланка %s не является вопросом (номер.тип.ответ.текст)"},
+    {TplLineNotText, "Line %d of template %s holds characters that are not text",
+     "Строка %d бланка %s содержит символы, не являющиеся текстом"},
+    {TplLineTooLong, "The question in line %d of template %s is longer than 120 characters",
+     "Вопрос в строке %d бланка %s длиннее 120 символов"},
+    {TplTooManyQuestions, "Template %s holds more than 20 questions", "Бланк %s содержит более 20 вопросов"},
+    {TplCannotRead, "Cannot read template %s :", "Не могу прочитать бланк %s :"},
+    {TplCannotDelete, "Cannot delete template %s :", "Не могу удалить бланк %s :"},
+    {TplPreview, "Template questions :", "Вопросы бланка :"},
+    {QstNameInvalid, "A template name may not hold \"/\", \"\\\", \"..\" or control characters",
+     "Имя бланка не может содержать \"/\", \"\\\", \"..\" и управляющие символы"},
+    {QstNameTooLong, "The template name is too long", "Имя бланка слишком длинное"},
+    {QstCellName, "%s, row %d", "%s, строка %d"},
 
     // Question bank: further texts
     {BankNotText, "File %s is not a text file (line %d)", "Файл %s не является текстовым (строка %d)"},

@@ -213,7 +213,16 @@ inline constexpr int OrderCancelSetHint = 1651;
 inline constexpr int OrderCancelChooseHint = 1653;
 
 // Method chooser and question editors: further texts
-// (2801 ... 2849)
+inline constexpr int TplLineNotQuestion = 2801;
+inline constexpr int TplLineNotText = 2803;
+inline constexpr int TplLineTooLong = 2805;
+inline constexpr int TplTooManyQuestions = 2807;
+inline constexpr int TplCannotRead = 2809;
+inline constexpr int TplCannotDelete = 2811;
+inline constexpr int TplPreview = 2813;
+inline constexpr int QstNameInvalid = 2815;
+inline constexpr int QstNameTooLong = 2817;
+inline constexpr int QstCellName = 2819;
 
 // Question bank: further texts
 inline constexpr int BankNotText = 2851;
