@@ -18,8 +18,7 @@
 #include "admin/ui/examinee_commands.h"
 #include "admin/ui/register_commands.h"
 #include "admin/ui/system_parameters_command.h"
-#include "authoring/ui/bank_commands.h"
-#include "authoring/ui/exam_commands.h"
+#include "authoring/ui/authoring_commands.h"
 #include "core/clock.h"
 #include "core/command_line.h"
 #include "core/data_home.h"
@@ -176,9 +175,7 @@ int main(int argc, char** argv) {
     admin::ui::installCrimesCommand(mainWindow, workstation);
     admin::ui::installOperatorsCommand(mainWindow, workstation);
     admin::ui::installSystemParametersCommand(mainWindow, workstation);
-    authoring::ui::installQuestionBaseCommand(mainWindow, workstation);
-    authoring::ui::installExamCommands(mainWindow, workstation,
-                                       authoring::ui::defaultExamCommandSteps(mainWindow, workstation));
+    authoring::ui::installAuthoringCommands(mainWindow, workstation);
     device::ui::installCalibrateCommand(mainWindow, workstation);
     recording::ui::installTestCommand(mainWindow, workstation);
 

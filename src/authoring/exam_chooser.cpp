@@ -98,7 +98,7 @@ void ExamChooser::select(int index) {
             const core::TQstTest exam(entry.file, core::kExamTypeCounters, types);
             method_ = exam.method;
             for (const core::TQsHandle& q : exam.questions) {
-                preview_.push_back({q.number + "." + q.sign + "." + q.answer + "." + q.text(),
+                preview_.push_back({core::joinTemplateLine({q.number, q.sign, q.answer, q.text()}),
                                     signColourOnBlack(types, q.sign)});
             }
         } else {

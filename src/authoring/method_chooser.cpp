@@ -85,7 +85,7 @@ bool MethodChooser::applyTotalRule(QuestionType changed) {
     if (field.minimum == field.maximum) {
         field.value = field.minimum;
     } else {
-        while (total() > kMaxQuestions && field.value > field.minimum) --field.value;
+        while (total() > core::kMaxQuestions && field.value > field.minimum) --field.value;
         while (total() < kMinQuestions && field.value < field.maximum) ++field.value;
     }
     applyInterlock(changed);

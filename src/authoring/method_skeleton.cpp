@@ -11,7 +11,7 @@ public:
 
     void add(QuestionType type, int number, const std::string& text = " ?") {
         const auto index = static_cast<std::size_t>(type);
-        rows_.push_back({rowNumber(static_cast<int>(rows_.size()) + 1), questionSign(texts_.signLetters[index], number),
+        rows_.push_back({rowNumber(static_cast<int>(rows_.size()) + 1), numberedSign(texts_.signLetters[index], number),
                          "-", text});
     }
     void addRange(QuestionType type, int first, int last) {
@@ -53,14 +53,6 @@ void pairs(RowWriter& rows, QuestionType type, int last) {
 }
 
 }  // namespace
-
-std::string rowNumber(int row) {
-    return row <= 9 ? " " + std::to_string(row) : std::to_string(row);
-}
-
-std::string questionSign(const std::string& letter, int number) {
-    return (number <= 9 ? " " : "") + letter + std::to_string(number);
-}
 
 int methodTotal(int method, const TypeCounts& counts) {
     if (method == 4) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "authoring/question_row.h"
+#include "core/question_set.h"
 
 namespace lumo::authoring {
 
@@ -16,8 +17,6 @@ enum QuestionType { kRelevant, kInformative, kControl, kNeutral, kOuter, kSacrif
 using TypeCounts = std::array<int, kTypeCount>;
 
 inline constexpr int kMethodFormats = 6;
-inline constexpr int kMinQuestions = 5;
-inline constexpr int kMaxQuestions = 20;
 
 // What the rows are written with: one sign letter per type, and the three
 // standard questions of method 2 in the language of the sign letters.
@@ -28,10 +27,6 @@ struct SkeletonTexts {
     std::string youDid = "Is it you who did ?";
 };
 
-// " 1" ... " 9", "10" ... "20".
-std::string rowNumber(int row);
-// The letter and the number within its type, a blank in front of 1 ... 9 (" R9", "R10").
-std::string questionSign(const std::string& letter, int number);
 
 // Questions of a method of the given counts, in presentation order, numbered from row 1;
 // an unknown method gives no rows. The row count equals methodTotal(method, counts).

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/cp1251.h"
+#include "core/template_conversion.h"
 #include "core/text_format.h"
 #include "core/texts/authoring.h"
 #include "core/texts/core.h"
@@ -69,7 +70,7 @@ OrderCell QuestionOrderEditor::cell(int order, int column) const {
 
 std::string QuestionOrderEditor::lineOf(int question) const {
     const core::TQsHandle& q = set_->question(question);
-    return q.number + "." + q.sign + "." + q.answer + "." + q.text();
+    return core::joinTemplateLine({q.number, q.sign, q.answer, q.text()});
 }
 
 std::string QuestionOrderEditor::listLine(int line) const {

@@ -73,29 +73,6 @@ std::string SignAlphabet::letter(int type) const {
     return letters[static_cast<std::size_t>(type) - 1];
 }
 
-std::string numberedSign(std::string_view letter, int number) {
-    return (number <= 9 ? " " : "") + std::string(letter) + std::to_string(number);
-}
-
-std::string rowNumber(int row) {
-    return (row <= 9 ? " " : "") + std::to_string(row);
-}
-
-std::string joinRow(const QuestionRow& row) {
-    return row.number + "." + row.sign + "." + row.answer + "." + row.text;
-}
-
-std::optional<QuestionRow> splitRow(std::string_view line) {
-    std::string parts[3];
-    for (std::string& part : parts) {
-        const std::size_t stop = line.find('.');
-        if (stop == std::string_view::npos) return std::nullopt;
-        part = std::string(line.substr(0, stop));
-        line.remove_prefix(stop + 1);
-    }
-    return QuestionRow{parts[0], parts[1], parts[2], std::string(line)};
-}
-
 QuestionRows::QuestionRows(SignAlphabet alphabet, const core::Texts& texts)
     : QuestionRows(std::move(alphabet), texts, Mode{}) {}
 
@@ -127,7 +104,7 @@ void QuestionRows::load(const std::vector<QuestionRow>& rows) {
 void QuestionRows::loadLines(const std::vector<std::string>& lines) {
     std::vector<QuestionRow> rows;
     for (std::size_t i = 0; i < lines.size() && i < static_cast<std::size_t>(kEditorRows); ++i) {
-        if (std::optional<QuestionRow> split = splitRow(lines[i])) {
+        if (std::optional<QuestionRow> split = core::splitTemplateLine(lines[i])) {
             rows.push_back(std::move(*split));
         } else {
             // Never drop a question: a line that lost its separators keeps the row's type.
@@ -144,7 +121,7 @@ std::vector<QuestionRow> QuestionRows::rowsInUse() const {
 
 std::vector<std::string> QuestionRows::lines() const {
     std::vector<std::string> result;
-    for (int r = 0; r < count_; ++r) result.push_back(joinRow(rows_[static_cast<std::size_t>(r)]));
+    for (int r = 0; r < count_; ++r) result.push_back(core::joinTemplateLine(rows_[static_cast<std::size_t>(r)]));
     return result;
 }
 

@@ -17,7 +17,6 @@ class Texts;
 namespace lumo::authoring {
 
 inline constexpr int kEditorRows = core::kMaxQuestions;  // the grid always has 20 rows
-inline constexpr int kMinQuestions = 5;                   // delete stops here
 inline constexpr std::size_t kMaxTextChars = 2 * core::kQuestionTextPart;
 
 // The sign letters the editors know: any letter of either language names a
@@ -34,14 +33,6 @@ struct SignAlphabet {
     std::string neutralLetter() const { return letter(4); }
 };
 
-// "R" and 3 -> " R3", "R" and 12 -> "R12".
-std::string numberedSign(std::string_view letter, int number);
-// " 1" ... "20".
-std::string rowNumber(int row);
-// "number.sign.answer.text".
-std::string joinRow(const QuestionRow& row);
-// A line split at its first three full stops; nullopt when it has fewer.
-std::optional<QuestionRow> splitRow(std::string_view line);
 
 // The rows of a question editor and their rules: what leaving a field does,
 // the live renumbering of signs, the text rule, where the arrow keys lead,

@@ -57,7 +57,7 @@ std::vector<TemplateChooser::PreviewLine> TemplateChooser::preview() const {
             } catch (const EConvertError&) {
                 colour = {255, 255, 255};  // a colour setting naming no colour
             }
-            lines.push_back({joinRow(row), colour});
+            lines.push_back({core::joinTemplateLine(row), colour});
         }
     } catch (const LumoError& error) {
         lines = {{error.what(), {255, 0, 0}}};
@@ -91,7 +91,7 @@ std::string TemplateChooser::printHeading() const {
 std::vector<std::string> TemplateChooser::printLines() const {
     std::vector<std::string> lines;
     if (selected_ < 0) return lines;
-    for (const QuestionRow& row : readTemplate(selectedFile(), ws_.texts())) lines.push_back(joinRow(row));
+    for (const QuestionRow& row : readTemplate(selectedFile(), ws_.texts())) lines.push_back(core::joinTemplateLine(row));
     return lines;
 }
 

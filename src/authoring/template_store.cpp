@@ -69,7 +69,7 @@ std::vector<QuestionRow> readTemplate(const fs::path& file, const core::Texts& t
             throw EInOutError(core::formatText(texts(txt::TplLineNotText), {number, name}));
         }
         if (isBlank(line)) continue;
-        std::optional<QuestionRow> row = splitRow(line);
+        std::optional<QuestionRow> row = core::splitTemplateLine(line);
         if (!row) throw EInOutError(core::formatText(texts(txt::TplLineNotQuestion), {number, name}));
         if (core::charCount(row->text) > kMaxTextChars) {
             throw EInOutError(core::formatText(texts(txt::TplLineTooLong), {number, name}));

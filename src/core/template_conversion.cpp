@@ -40,18 +40,28 @@ fs::path companionFile(const fs::path& file, std::string_view ending) {
     return file.parent_path() / (name + std::string(ending));
 }
 
-TemplateLine splitTemplateLine(std::string_view line, std::size_t lineNumber, const std::string& fileName) {
+std::optional<TemplateLine> splitTemplateLine(std::string_view line) {
     std::string_view parts[3];
     for (std::string_view& part : parts) {
         const std::size_t stop = line.find('.');
-        if (stop == std::string_view::npos) {
-            throw EInOutError("Line " + std::to_string(lineNumber) + " of template \"" + fileName +
-                              "\" is not a question (number.sign.answer.text)");
-        }
+        if (stop == std::string_view::npos) return std::nullopt;
         part = line.substr(0, stop);
         line.remove_prefix(stop + 1);
     }
-    return {std::string(parts[0]), std::string(parts[1]), std::string(parts[2]), std::string(line)};
+    return TemplateLine{std::string(parts[0]), std::string(parts[1]), std::string(parts[2]), std::string(line)};
+}
+
+TemplateLine splitTemplateLine(std::string_view line, std::size_t lineNumber, const std::string& fileName) {
+    std::optional<TemplateLine> split = splitTemplateLine(line);
+    if (!split) {
+        throw EInOutError("Line " + std::to_string(lineNumber) + " of template \"" + fileName +
+                          "\" is not a question (number.sign.answer.text)");
+    }
+    return std::move(*split);
+}
+
+std::string joinTemplateLine(const TemplateLine& line) {
+    return line.number + "." + line.sign + "." + line.answer + "." + line.text;
 }
 
 void buildExamFromTemplate(const fs::path& templateFile, const fs::path& examFile, std::string_view examMark,
@@ -108,7 +118,7 @@ void exportExamAsTemplate(const fs::path& examFile, const fs::path& templateFile
     std::vector<std::string> lines;
     lines.reserve(exam.questions.size());
     for (const TQsHandle& question : exam.questions) {
-        lines.push_back(question.number + "." + question.sign + "." + question.answer + "." + question.text());
+        lines.push_back(joinTemplateLine({question.number, question.sign, question.answer, question.text()}));
     }
     writeTextLines(templateFile, lines);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,9 +28,16 @@ struct TemplateLine {
     std::string sign;
     std::string answer;
     std::string text;
+    bool operator==(const TemplateLine&) const = default;
 };
-// EInOutError naming the line when it has fewer than three full stops.
+// Split at the first three full stops (the text may hold more); nothing when
+// the line has fewer.
+std::optional<TemplateLine> splitTemplateLine(std::string_view line);
+// The same for a line of a file: EInOutError naming the line when it has
+// fewer than three full stops.
 TemplateLine splitTemplateLine(std::string_view line, std::size_t lineNumber, const std::string& fileName);
+// The four fields joined with "." (" 1. R1.-.Is it you ?").
+std::string joinTemplateLine(const TemplateLine& line);
 
 // Writes the exam file for the examinee from the template: the template's
 // method digit, the mark, today's date, every question with all four orders

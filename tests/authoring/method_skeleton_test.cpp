@@ -27,10 +27,10 @@ TypeCounts counts(int r, int i, int c, int n, int o, int v) {
 TEST(MethodSkeletonTest, NumbersAndSignsKeepThreeCharacters) {
     EXPECT_EQ(rowNumber(9), " 9");
     EXPECT_EQ(rowNumber(10), "10");
-    EXPECT_EQ(questionSign("R", 9), " R9");
-    EXPECT_EQ(questionSign("R", 10), "R10");
+    EXPECT_EQ(numberedSign("R", 9), " R9");
+    EXPECT_EQ(numberedSign("R", 10), "R10");
     // A Cyrillic letter is one character of two bytes.
-    EXPECT_EQ(questionSign("З", 3), " З3");
+    EXPECT_EQ(numberedSign("З", 3), " З3");
 }
 
 TEST(MethodSkeletonTest, ControlTestWorkedExample) {

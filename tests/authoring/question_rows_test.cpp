@@ -296,7 +296,7 @@ TEST_F(QuestionRowsTest, LinesRoundTripThroughTheFullStops) {
     EXPECT_EQ(r->row(0).text, "Were you at No. 5 on May 3.?");
     EXPECT_EQ(r->row(1).text, "no separators?");
     EXPECT_EQ(r->row(1).answer, "-");
-    EXPECT_EQ(splitRow("a.b"), std::nullopt);
+    EXPECT_EQ(core::splitTemplateLine("a.b"), std::nullopt);
 }
 
 TEST_F(QuestionRowsTest, RussianSignsUseTheRussianLetters) {

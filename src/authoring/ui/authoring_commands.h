@@ -1,0 +1,19 @@
+#pragma once
+
+namespace lumo::core {
+class Workstation;
+}
+namespace lumo::core::ui {
+class TfrmMain;
+}
+
+namespace lumo::authoring::ui {
+
+// Plugs every authoring command into the main window (templates, the
+// question base, exams and question orders) and joins their windows: the
+// method chooser feeds New template, the base chooser serves Load from Base,
+// the exam editor serves the exam commands, and all of them print question
+// lists on the printer of the system parameters.
+void installAuthoringCommands(core::ui::TfrmMain& main, core::Workstation& workstation);
+
+}  // namespace lumo::authoring::ui
