@@ -114,23 +114,7 @@ TfrmExamEdit::TfrmExamEdit(ExamEditor& editor, core::Workstation& workstation, P
 }
 
 void TfrmExamEdit::setPrompts(EditorPrompts prompts) {
-    sgQuestions_->setWarnFunction(prompts.warn);
-    // The dialog's own boxes must not run the leave rules of the field they take the focus from.
-    const auto paused = [grid = sgQuestions_](std::function<void(const QString&)> show) {
-        return [grid, show](const QString& text) {
-            grid->pauseFocusRules(true);
-            show(text);
-            grid->pauseFocusRules(false);
-        };
-    };
-    prompts_.warn = paused(prompts.warn);
-    prompts_.error = paused(prompts.error);
-    prompts_.confirm = [grid = sgQuestions_, confirm = prompts.confirm](const QString& text) {
-        grid->pauseFocusRules(true);
-        const bool yes = confirm(text);
-        grid->pauseFocusRules(false);
-        return yes;
-    };
+    prompts_ = sgQuestions_->takePrompts(std::move(prompts));
 }
 
 void TfrmExamEdit::showEvent(QShowEvent* event) {
@@ -147,11 +131,8 @@ void TfrmExamEdit::refreshButtons() {
 }
 
 void TfrmExamEdit::keyPressEvent(QKeyEvent* event) {
-    if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier) {
-        if (event->key() == Qt::Key_Insert) return sgQuestions_->insertQuestion();
-        if (event->key() == Qt::Key_Delete) return sgQuestions_->deleteQuestion();
-    }
-    QDialog::keyPressEvent(event);
+    // Alt+Ins and Alt+Del also work where no row field has the focus.
+    if (!sgQuestions_->editKey(*event)) QDialog::keyPressEvent(event);
 }
 
 void TfrmExamEdit::cmdSaveClick() {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "authoring/ui/question_grid.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -23,8 +25,6 @@ class QuestionEditor;
 
 namespace lumo::authoring::ui {
 
-class QuestionGrid;
-
 // Printing a question list: the parent window, the heading and the lines.
 using PrintFunction =
     std::function<void(QWidget* parent, const std::string& heading, const std::vector<std::string>& lines)>;
@@ -34,11 +34,6 @@ using LoadFromBaseFunction =
     std::function<std::optional<std::vector<std::string>>(const std::vector<std::string>& lines)>;
 
 // The message boxes a question editor shows (tests replace them).
-struct EditorPrompts {
-    std::function<void(const QString& text)> warn;
-    std::function<bool(const QString& text)> confirm;  // Yes/No
-    std::function<void(const QString& text)> error;
-};
 
 // The question editor: the rows of one template, its file name and the
 // commands Save, Cancel, Insert, Delete, Load from Base and Print. It ends

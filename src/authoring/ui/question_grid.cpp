@@ -225,16 +225,43 @@ void QuestionGrid::deleteQuestion() {
     if (focused) focusField(rows_.current());
 }
 
-bool QuestionGrid::keyPressed(Field field, QLineEdit* edit, const QKeyEvent& key) {
-    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
-    if (modifiers == Qt::AltModifier && key.key() == Qt::Key_Insert) {
+EditorPrompts QuestionGrid::takePrompts(EditorPrompts prompts) {
+    setWarnFunction(prompts.warn);
+    const auto paused = [this](std::function<void(const QString&)> show) {
+        return [this, show](const QString& text) {
+            pauseFocusRules(true);
+            show(text);
+            pauseFocusRules(false);
+        };
+    };
+    EditorPrompts shown;
+    shown.warn = paused(prompts.warn);
+    shown.error = paused(prompts.error);
+    shown.confirm = [this, confirm = prompts.confirm](const QString& text) {
+        pauseFocusRules(true);
+        const bool yes = confirm(text);
+        pauseFocusRules(false);
+        return yes;
+    };
+    return shown;
+}
+
+bool QuestionGrid::editKey(const QKeyEvent& key) {
+    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier) return false;
+    if (key.key() == Qt::Key_Insert) {
         insertQuestion();
         return true;
     }
-    if (modifiers == Qt::AltModifier && key.key() == Qt::Key_Delete) {
+    if (key.key() == Qt::Key_Delete) {
         deleteQuestion();
         return true;
     }
+    return false;
+}
+
+bool QuestionGrid::keyPressed(Field field, QLineEdit* edit, const QKeyEvent& key) {
+    if (editKey(key)) return true;
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
     if (modifiers != Qt::NoModifier) return false;
     QuestionRows::Key move;
     switch (key.key()) {

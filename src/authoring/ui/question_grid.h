@@ -17,6 +17,13 @@ class DialogConventions;
 
 namespace lumo::authoring::ui {
 
+// The message boxes a question editor shows (tests replace them).
+struct EditorPrompts {
+    std::function<void(const QString& text)> warn;
+    std::function<bool(const QString& text)> confirm;  // Yes/No
+    std::function<void(const QString& text)> error;
+};
+
 // The 20-row grid of the question editors: row number, type sign, answer and
 // question text. Every editable cell holds a line edit, so the examiner types
 // straight into the cells; the items under them keep the same texts for
@@ -47,10 +54,15 @@ public:
     // While the dialog shows a message box of its own, focus changes are no
     // field entries or exits.
     void pauseFocusRules(bool paused) { busy_ = paused; }
+    // The dialog's boxes, made to pause the focus rules while they are shown;
+    // the warnings of the leave rules go to `prompts.warn` as they are.
+    EditorPrompts takePrompts(EditorPrompts prompts);
 
     // Insert and delete at the current field (buttons, Alt+Ins, Alt+Del).
     void insertQuestion();
     void deleteQuestion();
+    // Alt+Ins and Alt+Del wherever the focus is in the dialog; true when the key was one of them.
+    bool editKey(const QKeyEvent& key);
 
     // Room for all 20 rows; at least a few when the screen is small.
     QSize sizeHint() const override;
