@@ -137,6 +137,17 @@ void QuestionGrid::refresh() {
     }
 }
 
+void QuestionGrid::paintEdit(QLineEdit* edit, const QColor& background, const QColor& foreground) {
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, background);
+    palette.setColor(QPalette::Text, foreground);
+    edit->setPalette(palette);
+    // Inside a window with a style sheet (the main window's) a palette alone
+    // does not paint a frameless edit: its own sheet does, set only on a change.
+    const QString sheet = QStringLiteral("QLineEdit { background: %1; color: %2; }").arg(background.name(), foreground.name());
+    if (edit->styleSheet() != sheet) edit->setStyleSheet(sheet);
+}
+
 void QuestionGrid::showRow(int row) {
     const QuestionRows::Paint paint = rows_.paint(row);
     const QColor background = colour(paint.background);
@@ -149,11 +160,7 @@ void QuestionGrid::showRow(int row) {
     }
     for (std::size_t c = 0; c < kEditColumns.size(); ++c) {
         QLineEdit* edit = edits_[static_cast<std::size_t>(row)][c];
-        QPalette palette = edit->palette();
-        palette.setColor(QPalette::Base, background);
-        palette.setColor(QPalette::Text, foreground);
-        palette.setColor(QPalette::Window, background);
-        edit->setPalette(palette);
+        paintEdit(edit, background, foreground);
         edit->setEnabled(paint.enabled);
         const QString text = qs(rows_.text({row, kEditColumns[c]}));
         if (edit->text() == text) continue;

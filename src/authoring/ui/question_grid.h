@@ -76,6 +76,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static void paintEdit(QLineEdit* edit, const QColor& background, const QColor& foreground);
     std::optional<Field> fieldOf(const QObject* object) const;
     void edited(Field field, const QString& text);
     void focusMoved(QWidget* old, QWidget* now);
