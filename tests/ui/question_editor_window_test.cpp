@@ -335,5 +335,20 @@ TEST_F(QuestionEditorWindowTest, SpeaksRussian) {
     EXPECT_EQ(cell(0, 1), " Н1");
 }
 
+// The rows keep their colours where a style sheet rules the line edits, as
+// the main window's does for every dialog it opens.
+TEST_F(QuestionEditorWindowTest, RowsKeepTheirColoursUnderAStyleSheet) {
+    start({" N1", " R1", " C1", " R2", " C2"});
+    dialog->setStyleSheet(QStringLiteral("QLineEdit { background: white; color: black; }"));
+    QApplication::processEvents();
+    const QImage picture = dialog->grab().toImage();
+    const auto pixelOf = [&](QLineEdit* field) {
+        const QPoint corner = field->mapTo(dialog.get(), QPoint(field->width() - 3, field->height() / 2));
+        return picture.pixelColor(corner * picture.devicePixelRatio());
+    };
+    EXPECT_EQ(pixelOf(edit(0, Column::Text)), QColor(Qt::black));  // a row in use: on black
+    EXPECT_EQ(pixelOf(edit(12, Column::Text)), QColor(Qt::black));  // beyond the count: black on black
+}
+
 }  // namespace
 }  // namespace lumo::authoring::ui
