@@ -174,6 +174,12 @@ constexpr core::TextPair kTexts[] = {
      "таблицу (или, с --json, один объект JSON). Вероятности по умолчанию 0.5, 0.10 и 0.15; полиграммы все."},
     {ScoreBadArgument, "lumo-score: invalid argument: %s", "lumo-score: неверный аргумент: %s"},
     {ScoreNoExaminee, "Examinee %s not found", "Субъект %s не найден"},
+
+    // Hand-score decision view and the hand-score tool: further texts
+    // (1217 ... 1259)
+
+    // Chart chooser: further texts
+    // (1261 ... 1299)
 };
 
 }  // namespace

@@ -158,6 +158,12 @@ inline constexpr int ScoreUsage = 1211;
 inline constexpr int ScoreBadArgument = 1213;
 inline constexpr int ScoreNoExaminee = 1215;
 
+// Hand-score decision view and the hand-score tool: further texts
+// (1217 ... 1259)
+
+// Chart chooser: further texts
+// (1261 ... 1299)
+
 std::span<const core::TextPair> scoringTexts();
 
 }  // namespace lumo::txt
