@@ -19,6 +19,8 @@ constexpr double kLastRow = kBoardFeatures + 2;
 constexpr double kTotalRow = kBoardFeatures + 1;
 constexpr double kTitleValue = 7.0;
 constexpr double kTotalValue = -2.0;
+// Where the label of a +1 mark starts (two beyond the mark).
+constexpr double kMarkTextValue = 3.0;
 constexpr double kBarShare = 0.8;
 constexpr int kGroupSize = 3;
 
@@ -99,6 +101,36 @@ BoardPoint ScoreBoard::point(double row, double value, int width, int height) {
     return {static_cast<int>(core::rnd(x)), static_cast<int>(core::rnd(y))};
 }
 
+int ScoreBoard::fittingWidth(int minimum, int titleWidth, int missingWidth) {
+    // A pixel of room between a text and what follows it.
+    constexpr int kGap = 2;
+    const double span = kLeftValue - kRightValue;
+    const double forTitle = (titleWidth + kGap) * span / (kTitleValue - kMarkTextValue);
+    const double forMissing = (missingWidth + kGap) * span / (0 - kRightValue);
+    return std::max({minimum, static_cast<int>(std::ceil(forTitle)), static_cast<int>(std::ceil(forMissing))});
+}
+
+std::vector<std::string> ScoreBoard::titles() const {
+    return {input_.titles.begin(), input_.titles.end()};
+}
+
+std::vector<std::string> ScoreBoard::missingTexts() const {
+    std::vector<std::string> shown;
+    for (const float mark : input_.marks) {
+        if (!valid(mark)) shown.push_back(missingText(mark));
+    }
+    return shown;
+}
+
+// Code -1000 - k shows ErrorMessage k; a code outside the table has no text.
+std::string ScoreBoard::missingText(float mark) const {
+    const double k = -1000.0 - static_cast<double>(mark);
+    if (!std::isfinite(k)) return {};
+    const auto index = core::rnd(bounded(k));
+    if (index < 0 || index >= core::kErrorMessageCount) return {};
+    return input_.errorMessages[static_cast<std::size_t>(index)];
+}
+
 BoardPicture ScoreBoard::picture(int width, int height) const {
     BoardPicture board{width, height, {}};
     auto& items = board.items;
@@ -130,16 +162,7 @@ BoardPicture ScoreBoard::picture(int width, int height) const {
                 text(row, value - 1, "-1", color);
             }
         } else {
-            // Code -1000 - k shows ErrorMessage k; a code outside the table has no text.
-            std::string shown;
-            const double k = -1000.0 - static_cast<double>(mark);
-            if (std::isfinite(k)) {
-                const auto index = core::rnd(bounded(k));
-                if (index >= 0 && index < core::kErrorMessageCount) {
-                    shown = input_.errorMessages[static_cast<std::size_t>(index)];
-                }
-            }
-            text(row, 0, std::move(shown), color);
+            text(row, 0, missingText(mark), color);
         }
 
         if (feature % kGroupSize == 0) {

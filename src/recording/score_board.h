@@ -107,7 +107,17 @@ public:
     // The pixel of (row, value) on a board of width x height.
     static BoardPoint point(double row, double value, int width, int height);
 
+    // The board width, at least `minimum`, at which a title `titleWidth`
+    // pixels wide ends before the "+1" of its row and a missing text
+    // `missingWidth` wide ends before the right edge.
+    static int fittingWidth(int minimum, int titleWidth, int missingWidth);
+    // The titles and the missing texts this board shows.
+    std::vector<std::string> titles() const;
+    std::vector<std::string> missingTexts() const;
+
 private:
+    std::string missingText(float mark) const;
+
     ScoreBoardInput input_;
     ScoreBoardSelection selection_;
     std::string question_;

@@ -98,6 +98,17 @@ TEST(ScoreBoardPointTest, ScalesRoundHalvesToEven) {
     EXPECT_EQ(ScoreBoard::point(4.25, 4.75, 14, 14), (BoardPoint{4, 4}));
 }
 
+TEST(ScoreBoardWidthTest, WideEnoughForTitlesAndMissingTexts) {
+    EXPECT_EQ(ScoreBoard::fittingWidth(145, 40, 40), 145);
+    // A title has 4/13 of the width up to the "+1"; a missing text 5/13 up to the right edge.
+    const int forTitle = ScoreBoard::fittingWidth(145, 62, 0);
+    const int titleRoom = ScoreBoard::point(1, 3, forTitle, 281).x - ScoreBoard::point(1, 7, forTitle, 281).x;
+    EXPECT_GE(titleRoom, 62 + 1);
+    EXPECT_LT(ScoreBoard::point(1, 3, forTitle - 2, 281).x - ScoreBoard::point(1, 7, forTitle - 2, 281).x, 64);
+    const int forMissing = ScoreBoard::fittingWidth(145, 0, 70);
+    EXPECT_GE(forMissing - ScoreBoard::point(1, 0, forMissing, 281).x, 70 + 1);
+}
+
 TEST_F(ScoreBoardTest, SelectionTextNamesRowAndChart) {
     ScoreBoard board(input, texts_);
     EXPECT_EQ(board.selection(), (ScoreBoardSelection{3, 2}));
