@@ -172,4 +172,15 @@ void ChartChoice::choose() {
     current.chart = chart_;
 }
 
+void runChooseExamCommand(core::Workstation& workstation, const ChooseExamSteps& steps) {
+    const core::CurrentExaminee& current = workstation.records().current();
+    if (!current.isSet()) return;
+    if (examsWithFirstTable(workstation.records().examineeFolder(current.record.fileCode)).empty()) {
+        steps.inform(workstation.texts()(txt::CmdChartsNotFound));
+        if (steps.nothingToChoose) steps.nothingToChoose();
+        return;
+    }
+    steps.runChooser();
+}
+
 }  // namespace lumo::scoring

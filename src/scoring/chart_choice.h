@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -84,5 +85,18 @@ private:
     std::vector<PresentationLine> presentation_;
     std::string error_;
 };
+
+// What the choose exam command shows; the command's wiring gives the real
+// windows, tests answer them.
+struct ChooseExamSteps {
+    std::function<void(const std::string& text)> inform;  // information box
+    std::function<void()> nothingToChoose;                 // after the box: back to the menu
+    std::function<void()> runChooser;                      // the chart chooser
+};
+
+// The main window's choose exam command for the current examinee: the
+// chooser when some exam has a first results table with its exam file,
+// otherwise "Charts not found". Nothing happens without a current examinee.
+void runChooseExamCommand(core::Workstation& workstation, const ChooseExamSteps& steps);
 
 }  // namespace lumo::scoring

@@ -210,5 +210,33 @@ TEST_F(ChartChoiceTest, BadInputNamesTheFaultAndKeepsTheChooserUsable) {
     EXPECT_EQ(ws->records().current().chart, 2);
 }
 
+TEST_F(ChartChoiceTest, TheCommandRunsTheChooserOnlyWithSomethingToChoose) {
+    std::vector<std::string> shown;
+    ChooseExamSteps steps;
+    steps.inform = [&](const std::string& text) { shown.push_back("inform:" + text); };
+    steps.nothingToChoose = [&] { shown.push_back("menu"); };
+    steps.runChooser = [&] { shown.push_back("chooser"); };
+    writeExam(1, {missing(), tableOnly({{1, "+"}})});
+    start();
+    runChooseExamCommand(*ws, steps);
+    EXPECT_EQ(shown, (std::vector<std::string>{"inform:Charts not found", "menu"}));
+
+    shown.clear();
+    writeExam(1, {tableOnly({{1, "+"}})});
+    runChooseExamCommand(*ws, steps);
+    EXPECT_EQ(shown, (std::vector<std::string>{"chooser"}));
+
+    shown.clear();
+    ws->settings().list().setValue("Language", "RUS");
+    fs::remove(folder() / "exam_01.qs_");
+    runChooseExamCommand(*ws, steps);
+    EXPECT_EQ(shown, (std::vector<std::string>{"inform:Результаты тестов отсутствуют", "menu"}));
+
+    shown.clear();
+    ws->records().clearCurrent();
+    runChooseExamCommand(*ws, steps);
+    EXPECT_TRUE(shown.empty());
+}
+
 }  // namespace
 }  // namespace lumo::scoring
