@@ -179,7 +179,20 @@ constexpr core::TextPair kTexts[] = {
     // (1217 ... 1259)
 
     // Chart chooser: further texts
-    // (1261 ... 1299)
+    {ChooseChartBadQuestion, "Results table %s: row %d names question %d; the exam has %d questions",
+     "Таблица результатов %s: в строке %d указан вопрос %d, а в обследовании %d вопросов"},
+    {ChooseChartExams, "&Exams :", "&Обследования :"},
+    {ChooseChartExamsHint, "Choose exam|Choose the exam to analyse",
+     "Выбор обследования|Выберите обследование для анализа"},
+    {ChooseChartChart, "C&hart # :", "&Полиграмма # :"},
+    {ChooseChartChartHint, "Choose chart #|Choose the chart of the exam",
+     "Выбор полиграммы|Выберите полиграмму обследования"},
+    {ChooseChartQuestions, "&Questions presented :", "Предъявленные &вопросы :"},
+    {ChooseChartOkHint, "Choose|Make the exam and chart current and return to the main menu",
+     "Выбор|Сделать обследование и предъявление текущими и вернуться в главное меню"},
+    {ChooseChartCancelHint, "Cancel|Return to the main menu without changes",
+     "Отмена|Вернуться в главное меню без изменений"},
+    // (1277 ... 1299)
 };
 
 }  // namespace

@@ -162,7 +162,15 @@ inline constexpr int ScoreNoExaminee = 1215;
 // (1217 ... 1259)
 
 // Chart chooser: further texts
-// (1261 ... 1299)
+inline constexpr int ChooseChartBadQuestion = 1261;
+inline constexpr int ChooseChartExams = 1263;
+inline constexpr int ChooseChartExamsHint = 1265;
+inline constexpr int ChooseChartChart = 1267;
+inline constexpr int ChooseChartChartHint = 1269;
+inline constexpr int ChooseChartQuestions = 1271;
+inline constexpr int ChooseChartOkHint = 1273;
+inline constexpr int ChooseChartCancelHint = 1275;
+// (1277 ... 1299)
 
 std::span<const core::TextPair> scoringTexts();
 
