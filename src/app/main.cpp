@@ -36,6 +36,7 @@
 #include "platform/key_script_player.h"
 #include "platform/sleep_inhibitor.h"
 #include "recording/ui/test_command.h"
+#include "scoring/ui/choose_exam_command.h"
 #include "scoring/workspace.h"
 
 namespace {
@@ -178,6 +179,7 @@ int main(int argc, char** argv) {
     authoring::ui::installAuthoringCommands(mainWindow, workstation);
     device::ui::installCalibrateCommand(mainWindow, workstation);
     recording::ui::installTestCommand(mainWindow, workstation);
+    scoring::ui::installChooseExamCommand(mainWindow, workstation);
 
     mainWindow.setCloseHandler([&] {
         if (help) help->close();
