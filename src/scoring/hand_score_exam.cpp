@@ -1,6 +1,9 @@
 #include "scoring/hand_score_exam.h"
 
+#include "core/colors.h"
+#include "core/exam_list.h"
 #include "core/paths.h"
+#include "core/records.h"
 #include "core/settings.h"
 #include "core/template_conversion.h"
 
@@ -16,6 +19,30 @@ core::TQstTest readQuestionSet(const fs::path& stem, const core::Settings& setti
 }
 
 }  // namespace
+
+core::Rgb handScoreColour(int value) {
+    return core::colorFromName(value > 0 ? "YELLOW" : value < 0 ? "AQUA" : "GRAY");
+}
+
+core::Rgb decisionColumnColour(int column) {
+    return core::colorFromName(column <= 3 ? "GREEN" : column <= 5 ? "BLACK" : "RED");
+}
+
+core::Rgb verdictColour(HandVerdict verdict) {
+    return core::colorFromName(verdict == HandVerdict::NoDeception ? "LIME"
+                               : verdict == HandVerdict::Deception ? "RED"
+                                                                   : "GRAY");
+}
+
+int chartOfKey(int key) {
+    return key >= '1' && key <= '9' ? key - '0' : 0;
+}
+
+fs::path handResultsStem(const core::Records& records) {
+    const core::CurrentExaminee& current = records.current();
+    if (!current.isSet() || current.examNumber == 0) return {};
+    return records.examineeFolder(current.record.fileCode) / ("EXAM_" + core::examStem(current.examNumber).substr(5));
+}
 
 std::vector<HandScoreQuestion> handScoreQuestions(const core::TQstTest& questions) {
     std::vector<HandScoreQuestion> result;

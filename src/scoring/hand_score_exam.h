@@ -7,6 +7,7 @@
 #include "scoring/hand_score_decision.h"
 
 namespace lumo::core {
+class Records;
 class Settings;
 }
 
@@ -35,6 +36,20 @@ private:
     core::TQstTest questions_;
     HandScoreDecision decision_;
 };
+
+// The colours the hand-score view paints with.
+// A score or total: yellow above zero, cyan below, grey at zero.
+core::Rgb handScoreColour(int value);
+// The decision table's columns 1 ... 8: green for candid, black for the
+// inconclusive middle, red for cheat.
+core::Rgb decisionColumnColour(int column);
+// A decision word: lime, grey or red.
+core::Rgb verdictColour(HandVerdict verdict);
+// The chart a plain key toggles: '1' ... '9' give 1 ... 9, anything else 0.
+int chartOfKey(int key);
+
+// The stem DAT/code/EXAM_NN of the current exam; empty when no exam is current.
+std::filesystem::path handResultsStem(const core::Records& records);
 
 // The questions' signs and types as the decision needs them.
 std::vector<HandScoreQuestion> handScoreQuestions(const core::TQstTest& questions);
