@@ -80,6 +80,10 @@ bool HandScoreDecision::involved(int chart) const {
     return available(chart) && involved_[static_cast<std::size_t>(chart)];
 }
 
+std::string HandScoreDecision::date(int chart) const {
+    return available(chart) ? charts_[static_cast<std::size_t>(chart)].date : "";
+}
+
 void HandScoreDecision::toggle(int chart) {
     if (available(chart)) involved_[static_cast<std::size_t>(chart)] = !involved_[static_cast<std::size_t>(chart)];
 }

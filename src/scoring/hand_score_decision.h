@@ -75,6 +75,8 @@ public:
 
     bool available(int chart) const;
     bool involved(int chart) const;
+    // The results table's date, "" for an unavailable chart.
+    std::string date(int chart) const;
     // The digit keys: involved <-> not involved; unavailable charts stay.
     void toggle(int chart);
     void setInvolved(int chart, bool on);

@@ -10,7 +10,11 @@
 #include "core/numbers.h"
 #include "core/string_table.h"
 #include "core/texts/scoring.h"
+#include "core/paths.h"
+#include "core/text_format.h"
 #include "scoring/decision_view.h"
+#include "scoring/hand_score_exam.h"
+#include "scoring/hand_score_report.h"
 #include "scoring/home_exam_scoring.h"
 #include "scoring/score_report.h"
 
@@ -47,7 +51,9 @@ bool parseCharts(const std::string& text, std::vector<int>& charts) {
 }  // namespace
 
 std::string scoreUsage() {
-    return std::string(core::StringTable().text(txt::ScoreUsage, core::Language::English));
+    const core::StringTable strings;
+    return std::string(strings.text(txt::ScoreUsage, core::Language::English)) + "\n" +
+           std::string(strings.text(txt::ScoreHandUsage, core::Language::English));
 }
 
 std::string parseExamArguments(const std::vector<std::string>& positional, std::string& examinee, int& exam) {
@@ -65,16 +71,20 @@ std::string parseExamArguments(const std::vector<std::string>& positional, std::
 ScoreOptions parseScoreOptions(const std::vector<std::string>& arguments) {
     ScoreOptions options;
     std::vector<std::string> positional;
+    std::string probability;  // the first probability given: no sense with --hand
+    std::string table;        // --table given: sense only with --hand
     for (std::size_t i = 0; i < arguments.size() && options.error.empty(); ++i) {
         const std::string& argument = arguments[i];
         const bool hasValue = i + 1 < arguments.size();
         auto fail = [&options, &argument] { options.error = argument; };
         if (argument == "--json") {
             options.json = true;
+        } else if (argument == "--hand") {
+            options.hand = true;
         } else if (argument == "--help" || argument == "-h") {
             options.help = true;
         } else if (argument == "--home" || argument == "--charts" || argument == "--prior" || argument == "--fp" ||
-                   argument == "--fm") {
+                   argument == "--fm" || argument == "--table") {
             if (!hasValue) {
                 fail();
                 break;
@@ -86,6 +96,14 @@ ScoreOptions parseScoreOptions(const std::vector<std::string>& arguments) {
             if (argument == "--prior") ok = parseProbability(value, options.prior);
             if (argument == "--fp") ok = parseProbability(value, options.fp);
             if (argument == "--fm") ok = parseProbability(value, options.fm);
+            if (argument == "--table") {
+                ok = value == "backster" || value == "matte";
+                options.matte = value == "matte";
+                table = argument;
+            }
+            if (probability.empty() && (argument == "--prior" || argument == "--fp" || argument == "--fm")) {
+                probability = argument;
+            }
             if (!ok) options.error = argument + " " + value;
         } else if (argument.rfind("--", 0) == 0) {
             fail();
@@ -94,11 +112,71 @@ ScoreOptions parseScoreOptions(const std::vector<std::string>& arguments) {
         }
     }
     if (options.help || !options.error.empty()) return options;
+    if (options.hand && !probability.empty()) {
+        options.error = probability;
+        return options;
+    }
+    if (!options.hand && !table.empty()) {
+        options.error = table;
+        return options;
+    }
     options.error = parseExamArguments(positional, options.examinee, options.exam);
     return options;
 }
 
+namespace {
+
+// The hand-score decision of the exam; nothing is written.
+int runHandScoreCommand(const ScoreOptions& options, const fs::path& home, std::ostream& out, std::ostream& err) {
+    try {
+        core::Settings settings(home);
+        settings.load();
+        const core::StringTable strings;
+        const core::Texts texts(strings, settings);
+        const fs::path folder = core::resolvePath(home, "DAT\\" + options.examinee);
+        if (!fs::is_directory(folder)) {
+            err << core::formatText(texts(txt::ScoreNoExaminee), {options.examinee}) << "\n";
+            return kScoreUnreadable;
+        }
+        HandScoreExam exam(folder / core::examStem(options.exam), settings);
+        HandScoreDecision& decision = exam.decision();
+        if (const auto& duplicate = decision.duplicate()) {
+            err << core::formatText(texts(txt::DuplicatedQuestion), {duplicate->chart, duplicate->question, duplicate->sign})
+                << "\n";
+            if (options.json) {
+                out << "{\"error\":\"duplicate\",\"chart\":" << duplicate->chart
+                    << ",\"question\":" << duplicate->question << "}\n";
+            }
+            return kScoreDuplicate;
+        }
+        if (options.matte && !decision.tableTypeSelectable()) {
+            err << core::formatText(texts(txt::ScoreMatteNeedsThree), {exam.stemName().substr(5)}) << "\n";
+            return kScoreUnreadable;
+        }
+        decision.tableType = options.matte ? DecisionTableType::Matte : DecisionTableType::Backster;
+        if (!options.charts.empty()) {
+            for (int chart = 1; chart <= 9; ++chart) {
+                decision.setInvolved(chart, std::find(options.charts.begin(), options.charts.end(), chart) !=
+                                                options.charts.end());
+            }
+        }
+        decision.recompute();
+        if (options.json) {
+            out << handScoreJson(exam, options.examinee, options.exam) << "\n";
+        } else {
+            out << handScoreText(exam, settings);
+        }
+        return kScoreOk;
+    } catch (const std::exception& error) {
+        err << error.what() << "\n";
+        return kScoreUnreadable;
+    }
+}
+
+}  // namespace
+
 int runScoreCommand(const ScoreOptions& options, const fs::path& home, std::ostream& out, std::ostream& err) {
+    if (options.hand) return runHandScoreCommand(options, home, out, err);
     HomeExamScoring scoring(home);
     const int status = scoring.score(options.examinee, options.exam, err);
     if (status == kScoreDuplicate && options.json) {

@@ -18,6 +18,8 @@ struct ScoreOptions {
     float fp = 0.10f;
     float fm = 0.15f;
     bool json = false;
+    bool hand = false;        // --hand: the decision from the hand scores
+    bool matte = false;       // --table matte (with --hand)
     bool help = false;
     std::string error;  // the argument that makes no sense
 };

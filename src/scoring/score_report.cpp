@@ -23,7 +23,9 @@ std::string number(double value) {
     return digits.empty() ? "null" : digits;
 }
 
-std::string quoted(const std::string& text) {
+}  // namespace
+
+std::string jsonString(const std::string& text) {
     std::string out = "\"";
     for (const char c : text) {
         switch (c) {
@@ -43,6 +45,12 @@ std::string quoted(const std::string& text) {
         }
     }
     return out + "\"";
+}
+
+namespace {
+
+std::string quoted(const std::string& text) {
+    return jsonString(text);
 }
 
 // "[a,b,c]" of the values produced by `value(i)` for i = first ... last.

@@ -13,6 +13,9 @@ namespace lumo::scoring {
 class DecisionView;
 class ScoringWorkspace;
 
+// A JSON string literal of UTF-8 text, control characters escaped.
+std::string jsonString(const std::string& text);
+
 // The scored exam as one JSON object: the loaded charts with their rows,
 // features and marks, the question scores over the view's selected charts,
 // the bounds, the decisions (English texts) and the conclusion. Reals carry

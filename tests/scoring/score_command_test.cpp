@@ -106,6 +106,16 @@ TEST(ScoreOptions, ReadsTheArgumentsAndRefusesNonsense) {
     EXPECT_EQ(parseScoreOptions({"#0000001", "100"}).error, "100");
     EXPECT_EQ(parseScoreOptions({"#0000001", "1", "--verbose"}).error, "--verbose");
     EXPECT_EQ(parseScoreOptions({"../#0000001", "1"}).error, "../#0000001");
+
+    const ScoreOptions hand = parseScoreOptions({"#0000001", "2", "--hand", "--table", "matte", "--charts", "3"});
+    EXPECT_EQ(hand.error, "");
+    EXPECT_TRUE(hand.hand);
+    EXPECT_TRUE(hand.matte);
+    EXPECT_FALSE(parseScoreOptions({"#0000001", "2", "--hand", "--table", "backster"}).matte);
+    EXPECT_EQ(parseScoreOptions({"#0000001", "1", "--hand", "--table", "Matte"}).error, "--table Matte");
+    // The table belongs to the hand scores, the probabilities to the features.
+    EXPECT_EQ(parseScoreOptions({"#0000001", "1", "--table", "matte"}).error, "--table");
+    EXPECT_EQ(parseScoreOptions({"#0000001", "1", "--hand", "--fm", "0.2"}).error, "--fm");
 }
 
 TEST_F(ScoreCommand, PrintsOneJsonObjectOfTheScoredExam) {

@@ -176,7 +176,30 @@ constexpr core::TextPair kTexts[] = {
     {ScoreNoExaminee, "Examinee %s not found", "Субъект %s не найден"},
 
     // Hand-score decision view and the hand-score tool: further texts
-    // (1217 ... 1259)
+    {QtViewTotal, "Total", "Итого"},
+    {QtViewExit, "Exit", "Выход"},
+    {QtViewExitHint, "Exit|Return to the main menu", "Выход|Возврат в основное меню"},
+    {QtViewChartHint, "Involve the chart|Counts the chart's hand scores in the decision (keys 1 ... 9)",
+     "Учитывать полиграмму|Включает ручные оценки полиграммы в решение (клавиши 1 ... 9)"},
+    {QtViewTableHint, "Decision table|Choose the table the decision is read from",
+     "Таблица решений|Выберите таблицу, по которой принимается решение"},
+    {QtViewInvolved, "involved", "учитывается"},
+    {QtViewNotInvolved, "not involved", "не учитывается"},
+    {QtViewNoTable, "no results table", "нет таблицы результатов"},
+    {QtViewCharts, "Charts", "Полиграммы"},
+    {QtViewList, "Question list", "Список вопросов"},
+    {QtViewScores, "Hand scores", "Ручные оценки"},
+    {QtViewTotals, "Question totals", "Итоги по вопросам"},
+    {QtViewQuestionGrid, "Listed questions", "Вопросы в таблицах"},
+    {ScoreHandUsage,
+     "       lumo-score [--home DIR] CODE NN --hand [--charts 1,3] [--table backster|matte] [--json]\n"
+     "With --hand decides the exam from the hand scores of its results tables (charts: every chart\n"
+     "with a results table; table: Backster).",
+     "       lumo-score [--home КАТАЛОГ] КОД NN --hand [--charts 1,3] [--table backster|matte] [--json]\n"
+     "С --hand принимает решение по ручным оценкам таблиц результатов (полиграммы: все, у которых\n"
+     "есть таблица результатов; таблица: Бакстер)."},
+    {ScoreMatteNeedsThree, "Exam %s: the Matte table needs exactly three relevant questions",
+     "Обследование %s: таблица Матте требует ровно трех значимых вопросов"},
 
     // Chart chooser: further texts
     {ChooseChartBadQuestion, "Results table %s: row %d names question %d; the exam has %d questions",

@@ -159,7 +159,21 @@ inline constexpr int ScoreBadArgument = 1213;
 inline constexpr int ScoreNoExaminee = 1215;
 
 // Hand-score decision view and the hand-score tool: further texts
-// (1217 ... 1259)
+inline constexpr int QtViewTotal = 1217;
+inline constexpr int QtViewExit = 1219;
+inline constexpr int QtViewExitHint = 1221;
+inline constexpr int QtViewChartHint = 1223;
+inline constexpr int QtViewTableHint = 1225;
+inline constexpr int QtViewInvolved = 1227;
+inline constexpr int QtViewNotInvolved = 1229;
+inline constexpr int QtViewNoTable = 1231;
+inline constexpr int QtViewCharts = 1233;
+inline constexpr int QtViewList = 1235;
+inline constexpr int QtViewScores = 1237;
+inline constexpr int QtViewTotals = 1239;
+inline constexpr int QtViewQuestionGrid = 1241;
+inline constexpr int ScoreHandUsage = 1243;
+inline constexpr int ScoreMatteNeedsThree = 1245;
 
 // Chart chooser: further texts
 inline constexpr int ChooseChartBadQuestion = 1261;
