@@ -37,6 +37,7 @@
 #include "platform/sleep_inhibitor.h"
 #include "recording/ui/test_command.h"
 #include "scoring/ui/choose_exam_command.h"
+#include "scoring/ui/hand_results_command.h"
 #include "scoring/workspace.h"
 
 namespace {
@@ -180,6 +181,7 @@ int main(int argc, char** argv) {
     device::ui::installCalibrateCommand(mainWindow, workstation);
     recording::ui::installTestCommand(mainWindow, workstation);
     scoring::ui::installChooseExamCommand(mainWindow, workstation);
+    scoring::ui::installHandResultsCommand(mainWindow, workstation);
 
     mainWindow.setCloseHandler([&] {
         if (help) help->close();
