@@ -24,6 +24,10 @@ core::Rgb handScoreColour(int value) {
     return core::colorFromName(value > 0 ? "YELLOW" : value < 0 ? "AQUA" : "GRAY");
 }
 
+core::Rgb handSumColour(int value) {
+    return value == 0 ? core::colorFromName("WHITE") : handScoreColour(value);
+}
+
 core::Rgb decisionColumnColour(int column) {
     return core::colorFromName(column <= 3 ? "GREEN" : column <= 5 ? "BLACK" : "RED");
 }

@@ -40,6 +40,8 @@ private:
 // The colours the hand-score view paints with.
 // A score or total: yellow above zero, cyan below, grey at zero.
 core::Rgb handScoreColour(int value);
+// The same on the grey row of the sums, where a grey zero would not show: white.
+core::Rgb handSumColour(int value);
 // The decision table's columns 1 ... 8: green for candid, black for the
 // inconclusive middle, red for cheat.
 core::Rgb decisionColumnColour(int column);

@@ -86,6 +86,9 @@ TEST(HandScoreView, ColoursKeysAndTheCurrentExamsStem) {
     EXPECT_EQ(handScoreColour(1), core::colorFromName("YELLOW"));
     EXPECT_EQ(handScoreColour(-1), core::colorFromName("AQUA"));
     EXPECT_EQ(handScoreColour(0), core::colorFromName("GRAY"));
+    // The sums' row is grey itself: its zero is white, its other values as above.
+    EXPECT_EQ(handSumColour(0), core::colorFromName("WHITE"));
+    EXPECT_EQ(handSumColour(-4), core::colorFromName("AQUA"));
     EXPECT_EQ(decisionColumnColour(3), core::colorFromName("GREEN"));
     EXPECT_EQ(decisionColumnColour(4), core::colorFromName("BLACK"));
     EXPECT_EQ(decisionColumnColour(5), core::colorFromName("BLACK"));

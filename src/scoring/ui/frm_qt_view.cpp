@@ -402,10 +402,10 @@ void TfrmQtView::showScores() {
     }
     for (int e = 0; e < kHandScoreEntries; ++e) {
         const int value = decision.relevantSums()[static_cast<std::size_t>(e)];
-        setCell(sgStress_, kGridRows - 1, e, qs(HandScoreDecision::signedText(value)), toQColor(handScoreColour(value)), grey());
+        setCell(sgStress_, kGridRows - 1, e, qs(HandScoreDecision::signedText(value)), toQColor(handSumColour(value)), grey());
     }
     const int total = decision.relevantTotal();
-    setCell(sgTrustS_, kGridRows - 1, 0, qs(HandScoreDecision::signedText(total)), toQColor(handScoreColour(total)), grey());
+    setCell(sgTrustS_, kGridRows - 1, 0, qs(HandScoreDecision::signedText(total)), toQColor(handSumColour(total)), grey());
     for (QTableWidget* grid : {sgQst_, sgStress_, sgTrustS_}) grid->viewport()->update();
 
     const QString word = qs(handVerdictText(decision.verdict(), language));
