@@ -139,9 +139,6 @@ constexpr core::TextPair kTexts[] = {
     {TestArtefactHint, "Artefact|F5 ... F8 mark an artefact", "Артефакт|F5 ... F8 отмечают артефакт"},
     {TestPaused, "Pause\n(F9)", "Пауза\n(F9)"},
     {TestResistanceHint, "Click: skin resistance or phase message", "Щелчок: сопротивление кожи или сообщение фазы"},
-
-    // Score board: further texts
-    // (865 ... 899)
 };
 
 }  // namespace

@@ -138,9 +138,6 @@ inline constexpr int TestArtefactHint = 859;
 inline constexpr int TestPaused = 861;
 inline constexpr int TestResistanceHint = 863;
 
-// Score board: further texts
-// (865 ... 899)
-
 std::span<const core::TextPair> recordingTexts();
 
 }  // namespace lumo::txt

@@ -215,7 +215,6 @@ constexpr core::TextPair kTexts[] = {
      "Выбор|Сделать обследование и предъявление текущими и вернуться в главное меню"},
     {ChooseChartCancelHint, "Cancel|Return to the main menu without changes",
      "Отмена|Вернуться в главное меню без изменений"},
-    // (1277 ... 1299)
 };
 
 }  // namespace

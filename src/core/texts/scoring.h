@@ -184,7 +184,6 @@ inline constexpr int ChooseChartChartHint = 1269;
 inline constexpr int ChooseChartQuestions = 1271;
 inline constexpr int ChooseChartOkHint = 1273;
 inline constexpr int ChooseChartCancelHint = 1275;
-// (1277 ... 1299)
 
 std::span<const core::TextPair> scoringTexts();
 
