@@ -215,6 +215,17 @@ constexpr core::TextPair kTexts[] = {
      "Выбор|Сделать обследование и предъявление текущими и вернуться в главное меню"},
     {ChooseChartCancelHint, "Cancel|Return to the main menu without changes",
      "Отмена|Вернуться в главное меню без изменений"},
+
+    // Results window: further texts
+    {ResultPrintExaminee, "Examinee : ", "Обследуемый : "},
+    {ResultPrintExaminer, "Examiner : ", "Полиграфолог : "},
+    {ResultPrintMethod, "Method : ", "Методика : "},
+    {ResultPrintChartList, "Chart  Date        Time      Duration  Questions", "Пол.   Дата        Время     Длит.     Вопросы"},
+    {ResultPrintDate, "Printed : ", "Напечатано : "},
+    {ResultPrintBounds, "Decision bounds : ", "Границы решения : "},
+    {ResultPrintCharts, "Charts involved : ", "Учтены полиграммы : "},
+    {ResultPrintConditions, "Examination : ", "Обследование : "},
+    {ResultTableBars, "Totals by row", "Итоги по строкам"},
 };
 
 }  // namespace

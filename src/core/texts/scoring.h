@@ -185,6 +185,17 @@ inline constexpr int ChooseChartQuestions = 1271;
 inline constexpr int ChooseChartOkHint = 1273;
 inline constexpr int ChooseChartCancelHint = 1275;
 
+// Results window: further texts
+inline constexpr int ResultPrintExaminee = 1277;
+inline constexpr int ResultPrintExaminer = 1279;
+inline constexpr int ResultPrintMethod = 1281;
+inline constexpr int ResultPrintChartList = 1283;
+inline constexpr int ResultPrintDate = 1285;
+inline constexpr int ResultPrintBounds = 1287;
+inline constexpr int ResultPrintCharts = 1289;
+inline constexpr int ResultPrintConditions = 1291;
+inline constexpr int ResultTableBars = 1293;
+
 std::span<const core::TextPair> scoringTexts();
 
 }  // namespace lumo::txt
