@@ -33,16 +33,26 @@ core::TextStyle printStyle(double size) {
 
 }  // namespace
 
-std::vector<std::string> columnLines(const std::vector<std::vector<std::string>>& cells) {
+std::vector<std::string> columnLines(const std::vector<std::vector<std::string>>& cells, std::size_t measuredFrom) {
     std::vector<std::size_t> widths;
-    for (const auto& line : cells) {
+    for (std::size_t r = 0; r < cells.size(); ++r) {
+        const auto& line = cells[r];
         if (widths.size() < line.size()) widths.resize(line.size(), 0);
+        if (r < measuredFrom) continue;
         for (std::size_t c = 0; c < line.size(); ++c) widths[c] = std::max(widths[c], core::charCount(line[c]));
     }
     std::vector<std::string> lines;
-    for (const auto& line : cells) {
+    for (std::size_t r = 0; r < cells.size(); ++r) {
+        const auto& line = cells[r];
         std::string text;
-        for (std::size_t c = 0; c < line.size(); ++c) text += padded(line[c], widths[c] + 1);
+        std::size_t column = 0;  // where the next column starts
+        for (std::size_t c = 0; c < line.size(); ++c) {
+            const bool repeated = r < measuredFrom && c > 0 && line[c] == line[c - 1];
+            const std::size_t length = core::charCount(text);
+            if (length < column) text += std::string(column - length, ' ');
+            if (!repeated) text += line[c] + (r < measuredFrom && !line[c].empty() ? " " : "");
+            column += widths[c] + 1;
+        }
         while (!text.empty() && text.back() == ' ') text.pop_back();
         lines.push_back(text);
     }
@@ -98,7 +108,7 @@ ResultPrint resultPrint(const DecisionView& view, const ScoringWorkspace& worksp
         lines.emplace_back();
         lines.push_back(text(lie ? txt::ResultPrintLieExplanation : txt::ResultPrintStressExplanation));
         lines.emplace_back();
-        for (const std::string& line : columnLines(summaryCells(view.summary(language)))) lines.push_back(line);
+        for (const std::string& line : columnLines(summaryCells(view.summary(language)), 2)) lines.push_back(line);
         lines.emplace_back();
         const Conclusion conclusion = view.conclusion(language);
         if (lie && conclusion.hasScore) {
@@ -117,7 +127,7 @@ ResultPrint resultPrint(const DecisionView& view, const ScoringWorkspace& worksp
         const ResultGrid grid = featureTable(view, workspace, settings, strings, mode, language);
         lines.push_back(grid.title);
         lines.emplace_back();
-        for (const std::string& line : columnLines(grid.cells)) lines.push_back(line);
+        for (const std::string& line : columnLines(grid.cells, 1)) lines.push_back(line);
         lines.emplace_back();
     }
     lines.push_back(text(txt::ResultPrintDate) + date);

@@ -39,7 +39,9 @@ ResultPrint resultPrint(const DecisionView& view, const ScoringWorkspace& worksp
 core::PrintedDocument layoutResultPrint(const ResultPrint& print, const core::PageFormat& format,
                                         const core::TextMeasure& measure);
 
-// Cells as fixed-pitch lines: each column as wide as its widest text.
-std::vector<std::string> columnLines(const std::vector<std::vector<std::string>>& cells);
+// Cells as fixed-pitch lines: each column as wide as its widest text in the
+// rows from `measuredFrom` on; the rows above (band headings) run on over the
+// columns they span, a text equal to its left neighbour's printed once.
+std::vector<std::string> columnLines(const std::vector<std::vector<std::string>>& cells, std::size_t measuredFrom = 0);
 
 }  // namespace lumo::scoring

@@ -185,6 +185,9 @@ TEST_F(ResultTablesTest, TablePrintsItsLinesInColumns) {
     EXPECT_NE(std::find(print.lines.begin(), print.lines.end(), "Таблица параметров в оценках стресса."), print.lines.end());
     const auto lines = columnLines({{"ab", "c"}, {"Ж", "dd"}});
     EXPECT_EQ(lines, (std::vector<std::string>{"ab c", "Ж  dd"}));
+    // A band heading runs on over the columns it spans and is printed once.
+    EXPECT_EQ(columnLines({{"T", "STRESS", "STRESS", "STRESS"}, {"T", "1", "2", "3"}}, 1),
+              (std::vector<std::string>{"T STRESS", "T 1 2 3"}));
 }
 
 }  // namespace
