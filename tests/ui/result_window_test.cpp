@@ -238,7 +238,6 @@ TEST_F(ResultWindowTest, PrintsTheSummaryIntoAPdfFile) {
     EXPECT_TRUE(errors.isEmpty());
     const std::string bytes = test::readFile(pdf);
     EXPECT_EQ(bytes.substr(0, 4), "%PDF");
-    if (const char* keep = std::getenv("LUMO_KEEP_RESULT_PDF")) fs::copy_file(pdf, keep, fs::copy_options::overwrite_existing);
 }
 
 }  // namespace
