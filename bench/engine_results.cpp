@@ -10,6 +10,7 @@
 #include <vector>
 #include <unistd.h>
 
+#include "bench_settings.h"
 #include "core/settings.h"
 #include "core/string_table.h"
 #include "core/text_file.h"
@@ -31,21 +32,7 @@ struct ResultsExam {
     ResultsExam() {
         home = fs::temp_directory_path() / ("lumo-results-bench-" + std::to_string(::getpid()));
         fs::create_directories(home);
-        std::vector<std::string> lines = {"Language=ENG", "NQType=3", "QuestionTime=15", "ChBackColor=BLACK",
-                                          "IgnoreDisabledChannels=FALSE"};
-        const char* letters[] = {"R", "I", "C"};
-        for (int n = 1; n <= 3; ++n) {
-            lines.push_back("Eng_QSign" + std::to_string(n) + "=" + letters[n - 1]);
-            lines.push_back("Rus_QSign" + std::to_string(n) + "=" + letters[n - 1]);
-            lines.push_back("QColor" + std::to_string(n) + "=RED");
-        }
-        for (int n = 1; n <= 8; ++n) lines.push_back("ScoreQColor" + std::to_string(n) + "=RED");
-        for (int i = 0; i < 8; ++i) {
-            const std::string index = std::to_string(i);
-            lines.insert(lines.end(), {"ChSeq" + index + "=" + index, "ChColor" + index + "=RED",
-                                       "ChPolar" + index + "=+", "ChSwitch" + index + "=1"});
-        }
-        core::writeTextLines(home / "lumo7w.ini", lines);
+        core::writeTextLines(home / "lumo7w.ini", lumo::bench::scoringSettingsLines(3));
         settings = std::make_unique<core::Settings>(home);
         settings->load();
         workspace.allocateLazily();

@@ -16,6 +16,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "bench_settings.h"
 #include "core/question_set.h"
 #include "core/settings.h"
 #include "core/string_table.h"
@@ -41,24 +42,6 @@ public:
     void showWarning(const std::string&) override {}
     void showError(const std::string&) override {}
 };
-
-std::vector<std::string> settingsLines() {
-    std::vector<std::string> lines = {"Language=ENG", "NQType=7", "QuestionTime=15", "ChBackColor=BLACK",
-                                      "IgnoreDisabledChannels=FALSE"};
-    const char* letters[] = {"R", "I", "C", "N", "O", "V", "X"};
-    for (int n = 1; n <= 7; ++n) {
-        lines.push_back("Eng_QSign" + std::to_string(n) + "=" + letters[n - 1]);
-        lines.push_back("Rus_QSign" + std::to_string(n) + "=" + letters[n - 1]);
-        lines.push_back("QColor" + std::to_string(n) + "=RED");
-    }
-    for (int n = 1; n <= 8; ++n) lines.push_back("ScoreQColor" + std::to_string(n) + "=RED");
-    for (int i = 0; i < 8; ++i) {
-        const std::string index = std::to_string(i);
-        lines.insert(lines.end(), {"ChSeq" + index + "=" + index, "ChColor" + index + "=RED", "ChPolar" + index + "=+",
-                                   "ChSwitch" + index + "=1"});
-    }
-    return lines;
-}
 
 // Eight channels of a reacting examinee, one record per 1/8 s.
 std::string chartBytes(const std::vector<int>& onsets, unsigned seed) {
@@ -111,7 +94,7 @@ struct Exam {
     Exam() {
         home = fs::temp_directory_path() / ("lumo-bench-scoring-" + std::to_string(::getpid()));
         fs::create_directories(home / "DAT" / "#0000001");
-        core::writeTextLines(home / "lumo7w.ini", settingsLines());
+        core::writeTextLines(home / "lumo7w.ini", lumo::bench::scoringSettingsLines(7));
         const fs::path folder = home / "DAT" / "#0000001";
         std::vector<std::string> exam = {"Examinee", "Operator", "1", "0", std::to_string(kQuestions), "Mark",
                                          "07-03-2001", "5", "5", "5", "5", "0", "0", "0"};
