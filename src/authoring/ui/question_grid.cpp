@@ -185,8 +185,15 @@ void QuestionGrid::edited(Field field, const QString& text) {
     refresh();
 }
 
+QuestionGrid::~QuestionGrid() {
+    // Focus changes are reported while the cells are being destroyed.
+    disconnect(qApp, nullptr, this, nullptr);
+}
+
 void QuestionGrid::focusMoved(QWidget* old, QWidget* now) {
-    if (busy_) return;
+    // Focus going nowhere is the window losing its activation (also while it
+    // closes): no field is left then; the same field gets it back later.
+    if (busy_ || now == nullptr) return;
     if (const std::optional<Field> left = fieldOf(old)) {
         const QuestionRows::Warning warning = rows_.leave(*left);
         refresh();

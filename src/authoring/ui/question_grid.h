@@ -39,6 +39,7 @@ public:
 
     QuestionGrid(QuestionRows& rows, const core::Texts& texts, platform::DialogConventions& conventions,
                  QWidget* parent);
+    ~QuestionGrid() override;
 
     // Warning boxes of the leave rules (replaced by tests).
     void setWarnFunction(WarnFunction warn) { warn_ = std::move(warn); }
