@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <tuple>
-#include <sys/resource.h>
 
 #include "admin/system_parameters.h"
 #include "core/cp1251.h"
 #include "core/errors.h"
+#include "core/file_size_limit.h"
 #include "core/scramble.h"
 #include "core/settings_list.h"
 #include "core/test_home.h"
@@ -227,21 +226,13 @@ TEST(SystemParameters, AFailedSaveKeepsTheFileAndTheSettings) {
     core::SettingsList copy = settings.list();
     copy.setValue("Language", "RUS");
 
-    // A file size limit fails the write the way a full disk does.
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 256;
-    ::setrlimit(RLIMIT_FSIZE, &small);
     bool failed = false;
     try {
+        const test::FileSizeLimit limit(256);
         applySystemParameters(settings, copy);
     } catch (const EInOutError&) {
         failed = true;
     }
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
     EXPECT_TRUE(failed);
     EXPECT_EQ(test::readFile(settings.fileName()), before);
     EXPECT_EQ(settings.list().lines(), linesBefore);

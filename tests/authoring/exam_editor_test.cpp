@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "authoring/file_size_limit.h"
+#include "core/file_size_limit.h"
 #include "core/clock.h"
 #include "core/errors.h"
 #include "core/test_home.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "authoring/file_size_limit.h"
+#include "core/file_size_limit.h"
 #include "authoring/template_chooser.h"
 #include "authoring/template_store.h"
 #include "core/clock.h"

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
-
 #include "core/atomic_file.h"
 #include "core/errors.h"
+#include "core/file_size_limit.h"
 #include "core/paths.h"
 #include "core/test_home.h"
 
@@ -32,22 +30,14 @@ TEST(AtomicFile, AFullDiskKeepsTheOldFile) {
     TempHome home;
     const fs::path file = home / "subject.dat";
     writeFileAtomically(file, "Name=Old");
-    // A file size limit fails the write the way a full disk does.
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 64;
-    ::setrlimit(RLIMIT_FSIZE, &small);
     bool failed = false;
     try {
+        const test::FileSizeLimit limit(64);
         writeFileAtomically(file, std::string(4096, 'x'));
     } catch (const EInOutError& error) {
         failed = true;
         EXPECT_NE(std::string(error.what()).find("subject.dat"), std::string::npos);
     }
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
     EXPECT_TRUE(failed);
     EXPECT_EQ(test::readFile(file), "Name=Old");
     EXPECT_EQ(entryCount(home.path()), 1u);

@@ -2,13 +2,12 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 
 #include "admin/ui/frm_subj_edit.h"
 #include "admin/ui/frm_subj_new.h"
 #include "core/examinee.h"
+#include "core/file_size_limit.h"
 #include "platform/dialog_conventions.h"
 #include "ui/accessible_names.h"
 #include "ui/examinee_windows.h"
@@ -156,16 +155,10 @@ TEST_F(ExamineeFormWindowTest, AFullDiskKeepsTheOldRecordAndSaysWhy) {
     auto window = open<TfrmSubjEdit>();
     window->noteField()->setText(QString(50, 'x'));
     window->issueList()->setEditText(QString(50, 'y'));
-    // A file size limit fails the write the way a full disk does.
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 64;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    window->okButton()->click();
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
+    {
+        const test::FileSizeLimit limit(64);
+        window->okButton()->click();
+    }
 
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown[0].startsWith("error:Posting failure :\nCannot write file")) << shown[0].toStdString();

@@ -8,14 +8,13 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabBar>
-#include <csignal>
 #include <memory>
 #include <string>
-#include <sys/resource.h>
 
 #include "admin/ui/frm_system_file.h"
 #include "admin/ui/system_parameters_command.h"
 #include "core/clock.h"
+#include "core/file_size_limit.h"
 #include "core/settings_list.h"
 #include "core/test_home.h"
 #include "core/texts/core.h"
@@ -124,16 +123,10 @@ TEST_F(SystemParametersCommandTest, AFullDiskKeepsTheOldFileAndShowsTheError) {
         choose(dialog.languageList(), "РУС");
         dialog.okButton()->click();
     };
-    // A file size limit fails the write the way a full disk does.
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 512;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    main->runCommand(core::Command::SystemParameters);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
+    {
+        const test::FileSizeLimit limit(512);
+        main->runCommand(core::Command::SystemParameters);
+    }
 
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].startsWith("It is impossible to call System customizer")) << errors[0].toStdString();

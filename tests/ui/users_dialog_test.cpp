@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <QApplication>
 #include <QHeaderView>
@@ -7,7 +6,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
-#include <csignal>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +13,7 @@
 #include "admin/ui/frm_users.h"
 #include "admin/ui/register_commands.h"
 #include "core/clock.h"
+#include "core/file_size_limit.h"
 #include "core/operators.h"
 #include "core/test_home.h"
 #include "core/ui/main_window.h"
@@ -31,26 +30,6 @@ using Users = std::vector<core::TUser>;
 core::TUser user(const std::string& name, const std::string& note = "") {
     return {"12345678", name, "-", "01-01-2000", note};
 }
-
-// A file size limit fails writes the way a full disk does, for as long as it lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = saved_;
-        small.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previous_)(int) = nullptr;
-};
 
 class UsersDialogTest : public ::testing::Test {
 protected:
@@ -270,7 +249,7 @@ TEST_F(UsersDialogTest, AFullDiskKeepsTheDialogAndTheEdits) {
     const std::string before = test::readFile(home / "userlist.dat");
     retype("Renamed");
     {
-        const FileSizeLimit full(64);
+        const test::FileSizeLimit full(64);
         dialog->okButton()->click();
     }
     ASSERT_EQ(boxes.size(), 1);
