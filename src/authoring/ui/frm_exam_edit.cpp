@@ -17,7 +17,6 @@
 #include "core/texts/core.h"
 #include "core/workstation.h"
 #include "platform/dialog_conventions.h"
-#include "platform/message_box.h"
 #include "platform/qt_text.h"
 
 namespace lumo::authoring::ui {
@@ -97,13 +96,7 @@ TfrmExamEdit::TfrmExamEdit(ExamEditor& editor, core::Workstation& workstation, P
     layout->addLayout(buttons);
     layout->addWidget(conventions_->hintPanel());
 
-    setPrompts({[this](const QString& text) {
-                    platform::showMessage(this, QMessageBox::Warning, windowTitle(), text, ws_.texts());
-                },
-                [this](const QString& text) { return platform::askYesNo(this, windowTitle(), text, ws_.texts()); },
-                [this](const QString& text) {
-                    platform::showMessage(this, QMessageBox::Critical, windowTitle(), text, ws_.texts());
-                }});
+    setPrompts(editorMessageBoxes(*this, ws_.texts()));
 
     connect(cmdSave_, &QPushButton::clicked, this, &TfrmExamEdit::cmdSaveClick);
     connect(cmdPrint_, &QPushButton::clicked, this, &TfrmExamEdit::cmdPrintClick);

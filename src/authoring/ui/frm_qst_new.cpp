@@ -13,7 +13,6 @@
 #include "core/texts/core.h"
 #include "core/workstation.h"
 #include "platform/dialog_conventions.h"
-#include "platform/message_box.h"
 #include "platform/qt_text.h"
 
 namespace lumo::authoring::ui {
@@ -73,13 +72,7 @@ TfrmQstNew::TfrmQstNew(QuestionEditor& editor, core::Workstation& workstation, L
     layout->addLayout(buttons);
     layout->addWidget(conventions_->hintPanel());
 
-    setPrompts({[this](const QString& text) {
-                    platform::showMessage(this, QMessageBox::Warning, windowTitle(), text, ws_.texts());
-                },
-                [this](const QString& text) { return platform::askYesNo(this, windowTitle(), text, ws_.texts()); },
-                [this](const QString& text) {
-                    platform::showMessage(this, QMessageBox::Critical, windowTitle(), text, ws_.texts());
-                }});
+    setPrompts(editorMessageBoxes(*this, ws_.texts()));
 
     connect(cmdSave_, &QPushButton::clicked, this, &TfrmQstNew::cmdSaveClick);
     connect(cmdCancel_, &QPushButton::clicked, this, &TfrmQstNew::reject);

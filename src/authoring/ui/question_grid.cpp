@@ -13,6 +13,7 @@
 #include "core/text_format.h"
 #include "core/texts/authoring.h"
 #include "platform/dialog_conventions.h"
+#include "platform/message_box.h"
 #include "platform/qt_text.h"
 
 namespace lumo::authoring::ui {
@@ -183,6 +184,18 @@ void QuestionGrid::focusField(Field field) {
 void QuestionGrid::edited(Field field, const QString& text) {
     rows_.change(field, text.toStdString());
     refresh();
+}
+
+EditorPrompts editorMessageBoxes(QWidget& dialog, const core::Texts& texts) {
+    return {[&dialog, &texts](const QString& text) {
+                platform::showMessage(&dialog, QMessageBox::Warning, dialog.windowTitle(), text, texts);
+            },
+            [&dialog, &texts](const QString& text) {
+                return platform::askYesNo(&dialog, dialog.windowTitle(), text, texts);
+            },
+            [&dialog, &texts](const QString& text) {
+                platform::showMessage(&dialog, QMessageBox::Critical, dialog.windowTitle(), text, texts);
+            }};
 }
 
 QuestionGrid::~QuestionGrid() {

@@ -24,6 +24,9 @@ struct EditorPrompts {
     std::function<void(const QString& text)> error;
 };
 
+// The editors' boxes: titled with the dialog's caption, in its language.
+EditorPrompts editorMessageBoxes(QWidget& dialog, const core::Texts& texts);
+
 // The 20-row grid of the question editors: row number, type sign, answer and
 // question text. Every editable cell holds a line edit, so the examiner types
 // straight into the cells; the items under them keep the same texts for
