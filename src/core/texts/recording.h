@@ -138,6 +138,8 @@ inline constexpr int TestArtefactHint = 859;
 inline constexpr int TestPaused = 861;
 inline constexpr int TestResistanceHint = 863;
 
+// (865 ... 899 state estimate and the autonomic summary)
+
 std::span<const core::TextPair> recordingTexts();
 
 }  // namespace lumo::txt

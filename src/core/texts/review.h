@@ -42,6 +42,10 @@ inline constexpr int ScrlParScaleHint = 2155;
 inline constexpr int ScrlParAtAll = 2157;
 inline constexpr int ScrlParStandard = 2159;
 
+// (2161 ... 2299 scrolling chart review)
+
+// (2301 ... 2499 parameter scroll view)
+
 std::span<const core::TextPair> reviewTexts();
 
 }  // namespace lumo::txt

@@ -196,6 +196,8 @@ inline constexpr int ResultPrintCharts = 1289;
 inline constexpr int ResultPrintConditions = 1291;
 inline constexpr int ResultTableBars = 1293;
 
+// (1153 ... 1199, 1247 ... 1259 chart editor and exam results)
+
 std::span<const core::TextPair> scoringTexts();
 
 }  // namespace lumo::txt
