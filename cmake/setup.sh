@@ -10,6 +10,7 @@ LUMO_PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev clang libclang-rt-14-dev
   fonts-dejavu-core xvfb xauth poppler-utils
+  dpkg-dev file qt6-qpa-plugins
   python3-mne
 )
 

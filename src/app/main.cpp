@@ -1,6 +1,7 @@
 // The workstation program: wires the engine, the platform stand-ins and the
 // main window together. Everything else lives in the libraries.
 #include <QApplication>
+#include <QIcon>
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
@@ -141,6 +142,8 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
     QLocale::setDefault(QLocale::c());
     QApplication::setApplicationName(QStringLiteral("lumo"));
+    QApplication::setDesktopFileName(QStringLiteral("lumo"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/logo.svg")));
 
     const core::DataHomeChoice home = core::chooseDataHome(core::processDataHomeSources(line.home));
     core::Workstation workstation(home.path, std::make_unique<core::SystemClock>());

@@ -21,12 +21,25 @@ void createFolder(const fs::path& folder) {
     if (ec) throw EInOutError("Cannot create folder \"" + folder.string() + "\": " + ec.message());
 }
 
+// The defaults an installation put beside the program (<prefix>/share/lumo
+// for <prefix>/bin/lumo), so an administrator may change them; else the copy
+// carried inside the program.
+QString defaultsRoot() {
+    std::error_code ec;
+    const fs::path program = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec) {
+        const fs::path installed = (program.parent_path() / ".." / "share" / "lumo").lexically_normal();
+        if (fs::is_regular_file(installed / "lumo7w.ini", ec)) return QString::fromStdString(installed.string()) + '/';
+    }
+    return QStringLiteral(":/data/");
+}
+
 }  // namespace
 
 void seedDataHome(const fs::path& home, bool sampleExaminee) {
     createFolder(home);
     createFolder(home / "DAT");
-    const QString root = QStringLiteral(":/data/");
+    const QString root = defaultsRoot();
     QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString source = it.next();

@@ -1,10 +1,13 @@
 #include "platform/serial_ports.h"
 
 #include <grp.h>
+#include <pwd.h>
+#include <unistd.h>
 #include <sys/stat.h>
 
 #include <QSerialPortInfo>
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 
@@ -66,13 +69,22 @@ std::string owningGroup(const std::string& device) {
     return entry != nullptr ? std::string(entry->gr_name) : std::to_string(status.st_gid);
 }
 
+std::string currentUserName() {
+    const struct passwd* entry = ::getpwuid(::getuid());
+    if (entry != nullptr && entry->pw_name != nullptr) return entry->pw_name;
+    const char* user = std::getenv("USER");
+    return user != nullptr && *user != 0 ? std::string(user) : std::string("$USER");
+}
+
 std::string portOpenMessage(PortFailure failure, const std::string& device, const std::string& reason,
                             const TextSource& texts) {
     const TextSource text = texts ? texts : englishTexts();
     switch (failure) {
     case PortFailure::Missing: return core::formatText(text(txt::SerialPortMissing), {device});
-    case PortFailure::Permission:
-        return core::formatText(text(txt::SerialPortNoPermission), {device, owningGroup(device)});
+    case PortFailure::Permission: {
+        const std::string group = owningGroup(device);
+        return core::formatText(text(txt::SerialPortNoPermission), {device, group, group, currentUserName()});
+    }
     case PortFailure::Other: break;
     }
     return core::formatText(text(txt::SerialPortCannotOpen), {device, reason});

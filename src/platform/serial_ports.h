@@ -34,14 +34,17 @@ struct SerialPortEntry {
 std::vector<SerialPortEntry> listSerialPorts();
 
 // Why a port failed to open, in the system's words: a missing device, a
-// permission the user lacks (naming the group that owns the device), or the
-// port's own reason.
+// permission the user lacks (naming the group that owns the device and the
+// command that adds the user to it), or the port's own reason.
 enum class PortFailure { Missing, Permission, Other };
 std::string portOpenMessage(PortFailure failure, const std::string& device, const std::string& reason,
                             const TextSource& texts);
 
 // The group owning a device node ("dialout" when it cannot be told).
 std::string owningGroup(const std::string& device);
+
+// The login name of the user running the program.
+std::string currentUserName();
 
 // English texts of the string table, for callers without a language (tools).
 TextSource englishTexts();

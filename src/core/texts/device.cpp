@@ -24,10 +24,10 @@ constexpr core::TextPair kTexts[] = {
     // Serial port of the unit: why it cannot be opened
     {SerialPortMissing, "The serial port %s does not exist", "Последовательный порт %s не существует"},
     {SerialPortNoPermission,
-     "No permission to use the serial port %s: the user must belong to the group \"%s\" that owns it "
-     "(usually dialout) and log in again",
-     "Нет прав на последовательный порт %s: пользователь должен входить в группу \"%s\", владеющую им "
-     "(обычно dialout), и войти в систему заново"},
+     "No permission to use the serial port %s: the user must belong to the group \"%s\" that owns it. "
+     "Add the user to it with \"sudo usermod -a -G %s %s\" and log in again",
+     "Нет прав на последовательный порт %s: пользователь должен входить в группу \"%s\", владеющую им. "
+     "Добавьте пользователя в группу командой \"sudo usermod -a -G %s %s\" и войдите в систему заново"},
     {SerialPortCannotOpen, "Cannot open the serial port %s: %s", "Не удается открыть последовательный порт %s: %s"},
 };
 
