@@ -71,6 +71,15 @@ void ScrollResChart::prepare(const FillGainsReport& report) {
             report(name, error.what());
         }
     };
+    step("counting samples", [this] {
+        // A table that knows fewer samples than the chart holds cuts the view short: say so.
+        if (table_->sampleCount < chart_.count) {
+            throw EInOutError("the results table \"" + files_.table.string() + "\" counts " +
+                              std::to_string(table_->sampleCount) + " samples, the chart holds " +
+                              std::to_string(chart_.count) + " points; only the first " + std::to_string(count_) +
+                              " are shown");
+        }
+    });
     step("filling lonely ready", [this] { lonelyReady_ = lonelyReadyMarks(chart_.marks, count_); });
     step("reading gd", [this] {
         formats::ReviewDisplayReading reading = formats::openReviewDisplayFile(files_.display, channels());

@@ -57,9 +57,10 @@ public:
     // The chart's channels, at most eight.
     int channels() const;
 
-    // Lonely ready marks, the review display file (created when missing),
-    // the screen-settings file, the change events and the values. A step
-    // that fails is reported and leaves its defaults; the others go on.
+    // The sample counts, lonely ready marks, the review display file
+    // (created when missing), the screen-settings file, the change events
+    // and the values. A step that fails is reported and leaves its
+    // defaults; the others go on.
     void prepare(const FillGainsReport& report);
 
     const std::vector<std::size_t>& lonelyReady() const { return lonelyReady_; }

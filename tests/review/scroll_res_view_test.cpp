@@ -213,6 +213,23 @@ TEST_F(ReviewTest, BadDisplayAndScreenFilesAreReportedAndTheViewWorksOn) {
     EXPECT_EQ(lumo::test::readFile(file("gd1")).size(), 24u);
 }
 
+TEST_F(ReviewTest, AResultsTableOfFewerSamplesShowsThemAndSaysSo) {
+    core::Settings settings(home.path());
+    settings.load();
+    const core::TQstTest questions(file("qs_"), core::kExamTypeCounters, core::QuestionTypes(settings));
+    formats::TQtFile table(questions);
+    table.LoadFromFile(file("qt1"));
+    table.sampleCount = 1000;
+    table.SaveToFile(file("qt1"));
+    ScrollResView& v = open();
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].substr(0, 39), "TfrmScrlRes.FillGains\ncounting samples\n");
+    EXPECT_NE(failures[0].find("only the first 1000 are shown"), std::string::npos);
+    EXPECT_EQ(v.chart().count(), 1000u);
+    EXPECT_EQ(v.positions().count(), 1000u);
+    EXPECT_FALSE(draw().traces.empty());
+}
+
 TEST_F(ReviewTest, AHiddenChannelStaysHidden) {
     formats::ScreenSettings settings = test::startSettings();
     settings.events[6].gain = 0;  // channel 6 was switched off at the test's start

@@ -170,6 +170,7 @@ private:
     QWidget* editPage_ = nullptr;
     std::array<recording::ui::TChannelEditBiDir*, 8> gainFields_{};
     int pageShift_ = 0;       // the Edit page's fields moved down so none lies above its top
+    int chartToPage_ = 0;     // a chart y on the Edit page
     int dragChannel_ = -1;
     int dragY_ = 0;
     QFrame* printPanel_ = nullptr;

@@ -198,9 +198,10 @@ void TfrmScrlRes::placeGainFields() {
     const std::vector<EditField> fields = view_->editFields();
     for (auto* field : gainFields_) field->hide();
     const int height = static_cast<QWidget*>(gainFields_[0])->sizeHint().height();
-    // The page is moved so that no field lies above its top.
+    // Each field stands level with its trace; the page is moved so that no field lies above its top.
+    chartToPage_ = canvas_->mapTo(this, QPoint()).y() - pages_->currentWidget()->mapTo(this, QPoint()).y();
     int highest = 0;
-    for (const EditField& field : fields) highest = std::min(highest, field.y - height / 2);
+    for (const EditField& field : fields) highest = std::min(highest, field.y + chartToPage_ - height / 2);
     pageShift_ = -highest;
     for (const EditField& field : fields) {
         auto* edit = gainFields_[static_cast<std::size_t>(field.channel)];
@@ -208,7 +209,7 @@ void TfrmScrlRes::placeGainFields() {
         const core::Rgb colour = view_->settings().channels[static_cast<std::size_t>(field.channel)].colour;
         edit->setStyleSheet(QStringLiteral("color: rgb(%1, %2, %3);").arg(colour.red).arg(colour.green).arg(colour.blue));
         edit->setValue(field.number);
-        edit->setGeometry(8, field.y - height / 2 + pageShift_, kPanelWidth - 24, height);
+        edit->setGeometry(8, field.y + chartToPage_ - height / 2 + pageShift_, kPanelWidth - 24, height);
         edit->show();
     }
     filling_ = false;
@@ -218,7 +219,7 @@ void TfrmScrlRes::moveField(int channel, int dy) {
     auto* field = gainFields_[static_cast<std::size_t>(channel)];
     const int height = field->height();
     // The field stops at the page's top edge.
-    const int applied = view_->dragOffset(channel, dy, height / 2 - pageShift_);
+    const int applied = view_->dragOffset(channel, dy, height / 2 - pageShift_ - chartToPage_);
     if (applied == 0) return;
     field->move(field->x(), field->y() + applied);
     gainsChanged();

@@ -10,6 +10,7 @@ ScrollResStrip::ScrollResStrip(QWidget* parent) : QTabBar(parent) {
     setUsesScrollButtons(false);
     setDrawBase(false);
     setElideMode(Qt::ElideNone);
+    setFixedHeight(fontMetrics().height() + 8);
 }
 
 void ScrollResStrip::setTabs(const std::vector<QString>& texts, const std::vector<QColor>& colours) {
