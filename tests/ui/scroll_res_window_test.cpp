@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <sstream>
 
 #include "core/clock.h"
@@ -95,6 +96,7 @@ protected:
             return made;
         };
         steps.quitHelp = [this] { ++helpQuits; };
+        steps.print = print;
         window = std::make_unique<TfrmScrlRes>(*ws, scrollResChartFile(ws->records()), steps);
         window->show();
         return *window;
@@ -129,6 +131,7 @@ protected:
     QStringList questions;
     bool answer = false;
     int helpQuits = 0;
+    std::optional<platform::PrintSteps> print;
 };
 
 TEST_F(ScrollResWindowTest, OpensOnTheDemoChartWithEveryControlNamed) {
@@ -313,6 +316,38 @@ TEST_F(ScrollResWindowTest, PrintingAsksFirstAndWritesEveryPageIntoItsOwnPdf) {
     // Stopped after the first page: one page went out.
     const int stopped = printPolygram(&w, *ws, w.view(), print, [](std::size_t, std::size_t) { return false; });
     EXPECT_EQ(stopped, 1);
+}
+
+TEST_F(ScrollResWindowTest, PrintButtonShowsTheProgressPanelAndLeavesTheViewAsItWas) {
+    ws->settings().list().setValue("PrinterName", "<PDF>");
+    const QString pdf = QString::fromStdString((home.path() / "button.pdf").string());
+    print = platform::PrintSteps{[] { return QStringList{}; },
+                                 [pdf](QWidget*, const QString&, const QString&) { return pdf; },
+                                 [this](QWidget*, const QString&, const QString& text) { errors.append(text); }};
+    TfrmScrlRes& w = open();
+    answer = true;
+    const int position = w.view().scrollPosition();
+    w.printButton()->click();
+    EXPECT_EQ(questions.size(), 1);
+    EXPECT_EQ(errors, QStringList{});
+    EXPECT_TRUE(fs::exists(pdf.toStdString()));
+    EXPECT_EQ(w.printProgress()->value(), w.printProgress()->maximum());
+    EXPECT_FALSE(w.printPanel()->isVisible());
+    EXPECT_TRUE(w.exitButton()->isEnabled());
+    EXPECT_EQ(w.view().scrollPosition(), position);
+}
+
+TEST_F(ScrollResWindowTest, FillGainsFailuresAreShownOnceTheWindowIsUp) {
+    test::writeFile(folder() / "exam_01.gd1", "\x30");
+    TfrmScrlRes& w = open();
+    QApplication::processEvents();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("TfrmScrlRes.FillGains\nreading gd\n")));
+    EXPECT_EQ(w.view().gainCode(0), 9);
+    // Switching to a chart that reads well shows nothing more.
+    test::pressKey(w.canvas(), Qt::Key_3, Qt::NoModifier, QStringLiteral("3"));
+    EXPECT_EQ(errors.size(), 1);
+    EXPECT_EQ(w.view().chartDigit(), 3);
 }
 
 TEST_F(ScrollResWindowTest, TheCommandOpensTheCurrentChart) {

@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "core/texts/core.h"
 #include "core/texts/review.h"
@@ -93,7 +94,8 @@ TfrmScrlRes::TfrmScrlRes(core::Workstation& workstation, const std::filesystem::
     // The review covers the whole screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->availableGeometry());
     ScrollResSteps engineSteps;
-    engineSteps.fillGainsFailed = [this](const std::string& text) { steps_.error(this, windowTitle(), qs(text)); };
+    // The boxes wait until the window shows what was prepared.
+    engineSteps.fillGainsFailed = [this](const std::string& text) { failures_.append(qs(text)); };
     view_ = std::make_unique<ScrollResView>(ws_, engineSteps);
     layOutArea();
     view_->open(chartFile);
@@ -254,6 +256,16 @@ void TfrmScrlRes::showChart() {
     showSelection();
 }
 
+void TfrmScrlRes::reportFailures() {
+    const QStringList failures = std::exchange(failures_, {});
+    for (const QString& text : failures) steps_.error(this, windowTitle(), text);
+}
+
+void TfrmScrlRes::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    QTimer::singleShot(0, this, &TfrmScrlRes::reportFailures);
+}
+
 void TfrmScrlRes::showSelection() {
     filling_ = true;
     const int current = view_->current();
@@ -307,6 +319,7 @@ void TfrmScrlRes::switchChart(int digit) {
         steps_.error(this, windowTitle(), qs(ws_.texts()(txt::ScrlResChartFailed)) + QLatin1Char('\n') + qs(error.what()));
     }
     showChart();
+    reportFailures();
 }
 
 bool TfrmScrlRes::saveChart() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
 #include <array>
 #include <filesystem>
 #include <functional>
@@ -107,6 +108,7 @@ public slots:
     void done(int result) override;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -122,6 +124,8 @@ private:
 
     // Everything shown from the view, after opening and after a chart switch.
     void showChart();
+    // The FillGains boxes of the last opening.
+    void reportFailures();
     void showPanelTexts();
     void showSelection();
     void showCursor();
@@ -178,6 +182,7 @@ private:
     QProgressBar* printProgress_ = nullptr;
     bool printing_ = false;
     bool printAborted_ = false;
+    QStringList failures_;
     bool filling_ = false;    // the window sets its own fields: no change is the examiner's
     bool closing_ = false;
 };
