@@ -4,17 +4,16 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
-#include <QStandardPaths>
 #include <QWidget>
 #include <memory>
 
 #include "core/errors.h"
 #include "core/settings.h"
-#include "core/text_format.h"
 #include "core/texts/authoring.h"
 #include "core/texts/review.h"
 #include "core/workstation.h"
 #include "platform/page_painter.h"
+#include "platform/print_job.h"
 #include "platform/printer_choice.h"
 #include "platform/qt_text.h"
 #include "review/scroll_res_print.h"
@@ -35,22 +34,12 @@ std::unique_ptr<QPrinter> pagePrinter(const core::Workstation& workstation, cons
     return printer;
 }
 
-QString proposedPdf(const QString& name) {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
-    return QDir(folder).filePath(name + QStringLiteral(".pdf"));
-}
-
 // One page as one job; a failure raises the cause's text.
 void printPage(QPrinter& printer, const core::Texts& texts, const core::PrintedPage& page, const QString& target) {
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        const int cause = printer.outputFormat() == QPrinter::PdfFormat ? txt::PrintPdfNotWritable
-                                                                           : txt::PrintPrinterRefuses;
-        throw EInOutError(core::formatText(texts(cause), {target.toStdString()}));
-    }
+    platform::beginPrinting(painter, printer, texts, target);
     platform::paintPage(painter, page);
-    if (!painter.end()) throw EInOutError(core::formatText(texts(txt::PrintPrinterRefuses), {target.toStdString()}));
+    platform::endPrinting(painter, texts, target);
 }
 
 }  // namespace
@@ -72,7 +61,7 @@ int printPolygram(QWidget* parent, const core::Workstation& workstation, const S
     const bool pdf = layout->outputFormat() == QPrinter::PdfFormat;
     QString firstFile;
     if (pdf) {
-        firstFile = steps.pdfFile(parent, qs(texts(txt::PrintPdfCaption)), proposedPdf(jobTitle));
+        firstFile = steps.pdfFile(parent, qs(texts(txt::PrintPdfCaption)), platform::proposedPdfFile(jobTitle));
         if (firstFile.isEmpty()) return 0;
     }
     const QRectF area = layout->pageRect(QPrinter::Point);
