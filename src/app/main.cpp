@@ -37,6 +37,7 @@
 #include "platform/key_script_player.h"
 #include "platform/sleep_inhibitor.h"
 #include "recording/ui/test_command.h"
+#include "review/ui/analyse_command.h"
 #include "scoring/ui/choose_exam_command.h"
 #include "scoring/ui/hand_results_command.h"
 #include "scoring/workspace.h"
@@ -185,6 +186,7 @@ int main(int argc, char** argv) {
     recording::ui::installTestCommand(mainWindow, workstation);
     scoring::ui::installChooseExamCommand(mainWindow, workstation);
     scoring::ui::installHandResultsCommand(mainWindow, workstation);
+    review::ui::installAnalyseCommand(mainWindow, workstation, [&] { if (help) help->close(); });
 
     mainWindow.setCloseHandler([&] {
         if (help) help->close();

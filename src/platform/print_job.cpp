@@ -21,22 +21,28 @@
 
 namespace lumo::platform {
 
-namespace {
-
-QString proposedPdf(const QString& jobTitle) {
+QString proposedPdfFile(const QString& jobTitle) {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
     return QDir(folder).filePath(jobTitle + QStringLiteral(".pdf"));
 }
 
+void beginPrinting(QPainter& painter, QPrinter& printer, const core::Texts& texts, const QString& target) {
+    if (painter.begin(&printer)) return;
+    const int cause = printer.outputFormat() == QPrinter::PdfFormat ? txt::PrintPdfNotWritable : txt::PrintPrinterRefuses;
+    throw EInOutError(core::formatText(texts(cause), {target.toStdString()}));
+}
+
+void endPrinting(QPainter& painter, const core::Texts& texts, const QString& target) {
+    if (!painter.end()) throw EInOutError(core::formatText(texts(txt::PrintPrinterRefuses), {target.toStdString()}));
+}
+
+namespace {
+
 // The pages on an open printer; a failure raises the cause's text.
 void printPages(QPrinter& printer, const core::Texts& texts, const PageLayout& layout, const QString& target) {
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        const int cause = printer.outputFormat() == QPrinter::PdfFormat ? txt::PrintPdfNotWritable
-                                                                           : txt::PrintPrinterRefuses;
-        throw EInOutError(core::formatText(texts(cause), {target.toStdString()}));
-    }
+    beginPrinting(painter, printer, texts, target);
     try {
         DeviceTextMeasure measure(printer);
         const QRectF area = printer.pageRect(QPrinter::Point);
@@ -52,9 +58,7 @@ void printPages(QPrinter& printer, const core::Texts& texts, const PageLayout& l
         painter.end();
         throw;
     }
-    if (!painter.end()) {
-        throw EInOutError(core::formatText(texts(txt::PrintPrinterRefuses), {target.toStdString()}));
-    }
+    endPrinting(painter, texts, target);
 }
 
 }  // namespace
@@ -85,7 +89,7 @@ bool printDocument(QWidget* parent, const core::Workstation& workstation, const 
     printer->setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
     QString target = printer->printerName();
     if (printer->outputFormat() == QPrinter::PdfFormat) {
-        target = steps.pdfFile(parent, qs(texts(txt::PrintPdfCaption)), proposedPdf(jobTitle));
+        target = steps.pdfFile(parent, qs(texts(txt::PrintPdfCaption)), proposedPdfFile(jobTitle));
         if (target.isEmpty()) return false;
         printer->setOutputFileName(target);
     }

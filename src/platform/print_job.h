@@ -7,9 +7,12 @@
 
 #include "core/printed_page.h"
 
+class QPainter;
+class QPrinter;
 class QWidget;
 
 namespace lumo::core {
+class Texts;
 class Workstation;
 }
 
@@ -28,6 +31,15 @@ struct PrintSteps {
 
 // The desktop's printers, a file dialog and an error box in the workstation's language.
 PrintSteps systemPrintSteps(const core::Workstation& workstation);
+
+// The PDF file first proposed for a job: its title in the documents folder
+// (the home folder when there is none).
+QString proposedPdfFile(const QString& jobTitle);
+
+// Begins and ends painting on a printer; a failure raises the system's
+// text for it naming `target` (the PDF file or the printer).
+void beginPrinting(QPainter& painter, QPrinter& printer, const core::Texts& texts, const QString& target);
+void endPrinting(QPainter& painter, const core::Texts& texts, const QString& target);
 
 // Lays the pages out for the printer's page and its fonts.
 using PageLayout = std::function<core::PrintedDocument(const core::PageFormat& format, const core::TextMeasure& measure)>;

@@ -42,6 +42,26 @@ constexpr core::TextPair kTexts[] = {
      "Выберите масштаб для просмотра и нажмите \"Enter\""},
     {ScrlParAtAll, "at all", "целиком"},
     {ScrlParStandard, "standard", "стандарт"},
+
+    // Scrolling chart review: controls, messages and the print job
+    {ScrlResZoom, "Zoom", "Масштаб"},
+    {ScrlResZoomHint, "Zoom|Stretches the polygram five times or back (F3)",
+     "Масштаб|Растягивает полиграмму в пять раз или возвращает обратно (F3)"},
+    {ScrlResExclude, "Exclude", "Исключить"},
+    {ScrlResExcludeHint, "Exclude question|Excludes the question from scoring or takes it back (Del)",
+     "Исключить вопрос|Исключает вопрос из оценки или возвращает его (Del)"},
+    {ScrlResChartArea, "Polygram", "Полиграмма"},
+    {ScrlResChartAreaHint,
+     "Polygram|Click to put the cursor, move it with the arrows (with Ctrl further), type 1 ... 9 for another chart",
+     "Полиграмма|Щелчок ставит курсор, стрелки двигают его (с Ctrl дальше), 1 ... 9 открывают другую карту"},
+    {ScrlResPosition, "Position in the polygram", "Положение на полиграмме"},
+    {ScrlResQuestions, "Questions", "Вопросы"},
+    {ScrlResHandScoreHint, "Hand score|From -3 to +3; the sum is kept with the question",
+     "Ручная оценка|От -3 до +3; сумма сохраняется с вопросом"},
+    {ScrlResSaveFailed, "The results of the chart could not be saved:", "Не удалось сохранить результаты карты:"},
+    {ScrlResChartFailed, "The chart could not be opened:", "Не удалось открыть карту:"},
+    {ScrlResPrintAbort, "Esc stops printing", "Esc прекращает печать"},
+    {ScrlResPrintJob, "LUMO7 Polygram", "Полиграмма ЛУМО7"},
 };
 
 }  // namespace

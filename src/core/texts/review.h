@@ -42,7 +42,22 @@ inline constexpr int ScrlParScaleHint = 2155;
 inline constexpr int ScrlParAtAll = 2157;
 inline constexpr int ScrlParStandard = 2159;
 
-// (2161 ... 2299 scrolling chart review)
+// Scrolling chart review: controls, messages and the print job
+inline constexpr int ScrlResZoom = 2161;
+inline constexpr int ScrlResZoomHint = 2163;
+inline constexpr int ScrlResExclude = 2165;
+inline constexpr int ScrlResExcludeHint = 2167;
+inline constexpr int ScrlResChartArea = 2169;
+inline constexpr int ScrlResChartAreaHint = 2171;
+inline constexpr int ScrlResPosition = 2173;
+inline constexpr int ScrlResQuestions = 2175;
+inline constexpr int ScrlResHandScoreHint = 2177;
+inline constexpr int ScrlResSaveFailed = 2179;
+inline constexpr int ScrlResChartFailed = 2181;
+inline constexpr int ScrlResPrintAbort = 2183;
+inline constexpr int ScrlResPrintJob = 2185;
+
+// (2187 ... 2299 scrolling chart review)
 
 // (2301 ... 2499 parameter scroll view)
 

@@ -1,0 +1,29 @@
+#include "review/ui/analyse_command.h"
+
+#include "core/main_window_state.h"
+#include "core/ui/main_window.h"
+#include "core/workstation.h"
+#include "review/scroll_res_command.h"
+#include "review/ui/frm_scrl_res.h"
+
+namespace lumo::review::ui {
+
+void installAnalyseCommand(core::ui::TfrmMain& main, core::Workstation& workstation, std::function<void()> quitHelp) {
+    AnalyseSteps steps;
+    steps.showView = [&main, &workstation, quitHelp = std::move(quitHelp)](const std::filesystem::path& chartFile) {
+        ScrlResSteps view;
+        view.quitHelp = quitHelp;
+        TfrmScrlRes review(workstation, chartFile, std::move(view), &main);
+        review.exec();
+    };
+    installAnalyseCommand(main, workstation, std::move(steps));
+}
+
+void installAnalyseCommand(core::ui::TfrmMain& main, core::Workstation& workstation, AnalyseSteps steps) {
+    main.setCommandHandler(core::Command::AnalysePolygram, [&workstation, steps = std::move(steps)] {
+        const std::filesystem::path chartFile = scrollResChartFile(workstation.records());
+        if (!chartFile.empty()) steps.showView(chartFile);
+    });
+}
+
+}  // namespace lumo::review::ui
