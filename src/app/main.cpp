@@ -36,6 +36,7 @@
 #include "platform/key_script_player.h"
 #include "platform/sleep_inhibitor.h"
 #include "recording/ui/test_command.h"
+#include "review/ui/compare_command.h"
 #include "scoring/ui/choose_exam_command.h"
 #include "scoring/ui/hand_results_command.h"
 #include "scoring/workspace.h"
@@ -180,6 +181,7 @@ int main(int argc, char** argv) {
     authoring::ui::installAuthoringCommands(mainWindow, workstation);
     device::ui::installCalibrateCommand(mainWindow, workstation);
     recording::ui::installTestCommand(mainWindow, workstation);
+    review::ui::installCompareCommand(mainWindow, workstation);
     scoring::ui::installChooseExamCommand(mainWindow, workstation);
     scoring::ui::installHandResultsCommand(mainWindow, workstation);
 

@@ -20,7 +20,7 @@ ParChannelSettings readParChannelSettings(const core::Settings& settings) {
         const std::string index = std::to_string(c);
         const auto i = static_cast<std::size_t>(c);
         result.colours[i] = core::colorFromName(list.value("ChColor" + index));
-        result.slots[i] = settings.channelOrder(c) - 1;
+        result.channelSlots[i] = settings.channelOrder(c) - 1;
         result.shown[i] = list.value("ChVisible" + index) == "1";
         result.weights[i] = list.integerOr("ScrlParW" + index, 1);
     }
@@ -50,7 +50,7 @@ int parBands(const ParChannelSettings& settings, int channels, int height, const
         long long above = 0;
         for (int other = 0; other < channels; ++other) {
             const auto o = static_cast<std::size_t>(other);
-            if (settings.slots[o] <= settings.slots[i]) above += settings.weights[o];
+            if (settings.channelSlots[o] <= settings.channelSlots[i]) above += settings.weights[o];
         }
         const double bandHeight = room / static_cast<double>(sum) * settings.weights[i];
         ParBand& band = bands[i];

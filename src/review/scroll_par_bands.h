@@ -21,7 +21,7 @@ inline constexpr int kParChannels = 8;
 // The settings the parameter scroll view reads once per opening.
 struct ParChannelSettings {
     std::array<core::Rgb, kParChannels> colours{};  // ChColor c
-    std::array<int, kParChannels> slots{};          // ChSeq c: 0 is the top band
+    std::array<int, kParChannels> channelSlots{};   // ChSeq c: 0 is the top band
     std::array<bool, kParChannels> shown{};         // ChVisible c is "1"
     std::array<int, kParChannels> weights{};        // ScrlParW c, 1 when absent or not a number
     core::Rgb background;                           // ChBackColor

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <exception>
 
@@ -106,7 +107,7 @@ private:
             step_ = "CopyRect when <";
             const int moved = l - last;
             strip_.shift = ParShift{moved, width, -moved};
-            strip_.first = width - moved - 1;
+            strip_.first = width - moved;
             strip_.last = width;
         } else {
             step_ = "CopyRect else";
@@ -117,7 +118,10 @@ private:
         }
     }
 
-    // The point the walk starts at and every trace's level before it.
+    // The point the walk starts at and every trace's level before it. Every
+    // position is taken from the chart's own columns (absolute column a holds
+    // the points round(a x SPP) ... round((a + 1) x SPP) - 1), so a strip
+    // joins the kept picture exactly as a drawing from scratch would.
     void seek() {
         const int l = panel_.position();
         const double spp = panel_.samplesPerPixel();
@@ -127,37 +131,64 @@ private:
         if (full_ && l > 0) step_ = "Seek when xPos";
         if (forward) step_ = columns ? "Seek when xPos < Pos & SamPerPix > 1" : "PosX, SPP > 1";
         if (backward) step_ = l > 0 ? "Seek Else, Pos > 0" : "Seek Else, Pos = 0";
-        std::int64_t start = 0;
-        if (strip_.first != 0 || l != 0) {
-            if (columns) {
-                start = core::rnd((static_cast<double>(l) + strip_.first) * spp - 1);
-            } else {
-                counter_ = core::rnd(strip_.first * spp);
-                if (forward) step_ = "Seek, SPP > 1";
-                start = core::rnd(l * spp + static_cast<double>(counter_) - 1);
-            }
+        const std::int64_t count = panel_.chart().count;
+        // The walk starts a margin before the strip (not before the chart), so
+        // that lines and labels reaching into the strip from the left are drawn again.
+        start_ = std::max(strip_.first - measure_.width(kMargin), -l);
+        const double column = static_cast<double>(l) + start_;
+        if (columns) {
+            point_ = std::max<std::int64_t>(core::rnd(column * spp), 0);
+        } else {
+            if (forward) step_ = "Seek, SPP > 1";
+            point_ = std::max<std::int64_t>(static_cast<std::int64_t>(std::floor(column * spp)) - 1, 0);
         }
-        point_ = std::max<std::int64_t>(start, 0);
         if (full_ && l > 0) step_ = "Setting PosY when xPos";
         if (forward) step_ = columns ? "PosY when xPos < Pos & SamPerPix > 1" : "PosY, SPP > 1";
         if (backward) step_ = l > 0 ? "PosY Else, Pos > 0" : "PosY Else, Pos = 0";
-        // From the level of the first point drawn, so no trace comes in from outside its band.
-        const std::int64_t count = panel_.chart().count;
         if (count == 0) return;
-        const auto at = static_cast<std::size_t>(std::min(point_, count - 1));
-        const int x = columns ? strip_.first : static_cast<int>(core::rnd(static_cast<double>(counter_) / spp));
+        // Where the column or point before the strip left every trace; at the
+        // chart's start its first point, so no trace comes in from outside its band.
+        std::array<double, kParChannels> level{};
+        for (const int c : drawn_) level[static_cast<std::size_t>(c)] = values_(c, 0);
+        if (columns && point_ > 0 && point_ < count) {
+            std::array<double, kParChannels> low{};
+            const std::int64_t from = std::max<std::int64_t>(core::rnd((column - 1) * spp), 0);
+            columnRange(from, point_, low, level);
+        } else if (!columns && point_ > 0 && point_ < count) {
+            for (const int c : drawn_) level[static_cast<std::size_t>(c)] = values_(c, static_cast<std::size_t>(point_ - 1));
+        }
+        const int x = columns ? start_ : pointX(point_ - 1);
         for (std::size_t k = 0; k < drawn_.size(); ++k) {
-            const int c = drawn_[k];
-            const int y = bands_[static_cast<std::size_t>(c)].y(values_(c, at));
-            traces_[k].points.reserve(static_cast<std::size_t>(2 * (strip_.last - strip_.first + 64)));
-            traces_[k].points.push_back({x, y});
+            const auto c = static_cast<std::size_t>(drawn_[k]);
+            traces_[k].points.reserve(static_cast<std::size_t>(2 * (strip_.last - start_ + 64)));
+            traces_[k].points.push_back({x, bands_[c].y(level[c])});
         }
     }
 
+    // The smallest and largest drawn values of points from ... to - 1 (the
+    // chart's last point is never taken, as in the walk).
+    void columnRange(std::int64_t from, std::int64_t to, std::array<double, kParChannels>& low,
+                     std::array<double, kParChannels>& high) const {
+        low.fill(1e20);
+        high.fill(-1e20);
+        const std::int64_t end = std::min<std::int64_t>(to, panel_.chart().count - 1);
+        for (std::int64_t p = from; p < end; ++p) {
+            for (const int c : drawn_) {
+                const auto i = static_cast<std::size_t>(c);
+                const double v = values_(c, static_cast<std::size_t>(p));
+                low[i] = std::min(low[i], v);
+                high[i] = std::max(high[i], v);
+            }
+        }
+    }
+
+    // Point mode: the column where the segment of point p ends.
+    int pointX(std::int64_t p) const {
+        return static_cast<int>(core::rnd(static_cast<double>(p + 1) / panel_.samplesPerPixel()) - panel_.position());
+    }
+
     void fill() {
-        const double spp = panel_.samplesPerPixel();
-        const int first = spp > 1 ? strip_.first : static_cast<int>(core::rnd(static_cast<double>(counter_) / spp));
-        strip_.items.emplace_back(ParFill{first == 0 ? 0 : first + 1, strip_.last, channels_.background});
+        strip_.items.emplace_back(ParFill{strip_.first, strip_.last, channels_.background});
         const int x = -panel_.position();
         strip_.items.emplace_back(ParLine{{x, 0}, {x, strip_.height - 1}, kCyan, kEdgeLineWidth});
         labelRight(x, "X");
@@ -171,7 +202,7 @@ private:
         const std::int64_t limit = strip_.last + measure_.width(kMargin);
         std::array<double, kParChannels> low{};
         std::array<double, kParChannels> high{};
-        for (std::int64_t r = strip_.first;; ++r) {
+        for (std::int64_t r = start_;; ++r) {
             step_ = "SPP > 1, DoWhile";
             if (!(point_ < count - 1 && r < limit)) break;
             step_ = "SPP > 1, Prep";
@@ -210,23 +241,22 @@ private:
     void walkPoints() {
         const formats::TLumoChart_7_1& chart = panel_.chart();
         const std::int64_t count = chart.count;
-        const double spp = panel_.samplesPerPixel();
-        const double limit = (strip_.last + measure_.width(kMargin)) * spp;
-        for (std::int64_t r = counter_;; ++r) {
+        const int limit = strip_.last + measure_.width(kMargin);
+        for (;;) {
             step_ = "SPP <= 1, DoWhile";
-            if (!(point_ < count - 1 && static_cast<double>(r) < limit)) break;
+            if (!(point_ < count - 1 && pointX(point_ - 1) < limit)) break;
             step_ = "SPP <= 1, Read";
             const auto p = static_cast<std::size_t>(point_);
             const std::uint16_t word = chart.marks[p];
-            ++point_;
             step_ = "SPP <= 1, Mark";
-            if (word != 0) mark(word, p, static_cast<int>(core::rnd(static_cast<double>(r) / spp)));
+            if (word != 0) mark(word, p, pointX(point_ - 1));
             step_ = "SPP <= 1, Draw";
-            const int x = static_cast<int>(core::rnd(static_cast<double>(r + 1) / spp));
+            const int x = pointX(point_);
             for (std::size_t k = 0; k < drawn_.size(); ++k) {
                 const int c = drawn_[k];
                 traces_[k].points.push_back({x, bands_[static_cast<std::size_t>(c)].y(values_(c, p))});
             }
+            ++point_;
         }
     }
 
@@ -302,8 +332,8 @@ private:
     std::vector<int> drawn_;        // channels with a trace, in channel order
     std::vector<ParTrace> traces_;  // parallel to drawn_
     bool full_ = false;
-    std::int64_t point_ = 0;    // S: the next point to read
-    std::int64_t counter_ = 0;  // r0 of the point mode
+    std::int64_t point_ = 0;  // S: the next point to read
+    int start_ = 0;           // the column the walk starts at
 };
 
 }  // namespace

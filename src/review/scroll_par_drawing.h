@@ -29,8 +29,10 @@ private:
 
 // Draws the panel at its scroll position. When the picture moved by less
 // than its width since the last drawing, the still valid part is shifted and
-// only the exposed strip is drawn (with a margin of the width of "QQQ" so
-// that lines and labels join); otherwise the whole area. Above one point per
+// only the exposed strip is filled anew; the walk over the points starts and
+// ends a margin of the width of "QQQ" beyond it, so that lines and labels
+// join and the picture equals one drawn from scratch. Otherwise the whole
+// area is drawn. Above one point per
 // pixel every column is one stroke from its minimum to its maximum. On
 // success the panel's last drawn position becomes its position; a failure
 // raises ParDrawingFailure and leaves it.

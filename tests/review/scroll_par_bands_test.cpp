@@ -26,7 +26,7 @@ formats::TLumoChart_7_1 flatChart(std::size_t count, float (*value)(int, std::si
 ParChannelSettings ownSlots() {
     ParChannelSettings settings;
     for (int c = 0; c < 8; ++c) {
-        settings.slots[c] = c;
+        settings.channelSlots[c] = c;
         settings.weights[c] = 1;
         settings.shown[c] = true;
     }
@@ -57,7 +57,7 @@ TEST(ScrollParBands, EqualWeightsGiveEqualBandsAndAHeavyChannelATallerOne) {
 
 TEST(ScrollParBands, SlotsStackTheChannelsFromTheTop) {
     ParChannelSettings settings = ownSlots();
-    for (int c = 0; c < 8; ++c) settings.slots[c] = 7 - c;
+    for (int c = 0; c < 8; ++c) settings.channelSlots[c] = 7 - c;
     const auto reversed = edges(settings, 402);
     EXPECT_EQ(reversed[7], std::make_pair(0, 50));
     EXPECT_EQ(reversed[0], std::make_pair(350, 400));

@@ -118,19 +118,21 @@ TEST_F(ScrollParDrawingTest, ScrollingMovesThePictureAndDrawsOnlyTheExposedStrip
     ASSERT_TRUE(view->scrollTo(1, view->largeStep(1, +1)));
     ParStrip strip = view->draw(1, exam.measure);
     EXPECT_EQ(strip.shift, (ParShift{16, 400, -16}));
-    EXPECT_EQ(strip.first, 383);
+    EXPECT_EQ(strip.first, 384);
     EXPECT_EQ(strip.items.front(), ParItem(ParFill{384, 400, {255, 255, 255}}));
     const auto trace = test::traceOf(strip, 1);
     ASSERT_TRUE(trace);
-    EXPECT_EQ(trace->points.front().x, 383);
-    // The strip and its margin of "QQQ", no more.
-    EXPECT_EQ(trace->points.size(), 1u + 2 * (17 + 24));
+    // The strip and a margin of "QQQ" on either side, no more.
+    EXPECT_EQ(trace->points.front().x, 384 - 24);
+    EXPECT_EQ(trace->points.size(), 1u + 2 * (24 + 16 + 24));
 
     ASSERT_TRUE(view->scrollTo(1, 4));
     strip = view->draw(1, exam.measure);
     EXPECT_EQ(strip.shift, (ParShift{0, 388, 12}));
     EXPECT_EQ(strip.items.front(), ParItem(ParFill{0, 12, {255, 255, 255}}));
-    EXPECT_EQ(test::traceOf(strip, 1)->points.size(), 1u + 2 * (12 + 24));
+    // Not before the chart's first column.
+    EXPECT_EQ(test::traceOf(strip, 1)->points.front().x, -4);
+    EXPECT_EQ(test::traceOf(strip, 1)->points.size(), 1u + 2 * (4 + 12 + 24));
 
     ASSERT_TRUE(view->scrollTo(1, 0));
     view->draw(1, exam.measure);
