@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/cp1251.h"
 #include "core/settings.h"
 #include "core/text_format.h"
 #include "core/texts/review.h"
@@ -15,12 +16,6 @@ constexpr int kLargeStep = 16;
 constexpr core::Rgb kLitHeader{192, 192, 192};
 constexpr core::Rgb kHeader{128, 128, 128};
 
-std::string upperCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c); });
-    return text;
-}
-
 }  // namespace
 
 ParameterScroll::ParameterScroll(const core::Settings& settings, const core::Texts& texts, CompareTarget target)
@@ -31,7 +26,7 @@ ParameterScroll::ParameterScroll(const core::Settings& settings, const core::Tex
       available_(existingCharts(target_.chartFile)) {}
 
 std::string ParameterScroll::caption() const {
-    const std::string exam = upperCase(target_.chartFile.stem().string());
+    const std::string exam = core::upperCase(target_.chartFile.stem().string());
     return core::formatText(texts_(txt::ScrlParCaption), {target_.fileCode, exam, target_.examineeName});
 }
 

@@ -136,6 +136,16 @@ TEST_F(ScrollParViewTest, FocusLightsTheHeaderAndDeactivationRedrawsEverything) 
     EXPECT_EQ(view->panel(2).lastDrawn(), -1);
 }
 
+TEST_F(ScrollParViewTest, EachPanelTakesTheDisplayGainsOfItsOwnChart) {
+    std::array<std::uint8_t, 8> gains;
+    gains.fill(11);
+    gains[2] = 0;
+    exam.writeScreen(3, gains);
+    ASSERT_TRUE(view->chooseChart(2, 3));
+    EXPECT_FALSE(test::traceOf(view->draw(2, exam.measure), 2));
+    EXPECT_TRUE(test::traceOf(view->draw(1, exam.measure), 2));
+}
+
 TEST_F(ScrollParViewTest, LargeStepsAreSixteenPixelsWithinTheRange) {
     view->applyScale(ParScale::X8);
     EXPECT_EQ(view->largeStep(1, -1), 0);
@@ -205,6 +215,18 @@ TEST(ScrollParBadInput, AnUnreadableTableOrScreenFileLeavesTheChart) {
     EXPECT_EQ(view->panel(1).rowCount(), 0);
     EXPECT_EQ(view->panel(1).samples(), 3997u);
     EXPECT_EQ(test::itemsOf<ParTrace>(view->draw(1, exam.measure)).size(), 8u);
+}
+
+TEST(ScrollParBadInput, NothingToCountDrawsAnEmptyPanel) {
+    ParExam exam;
+    exam.writeTable(1, {{1, "-", 0}}, 0);
+    auto view = exam.open(1);
+    for (ParScale scale : {ParScale::AtAll, ParScale::X4, ParScale::Standard}) {
+        view->applyScale(scale);
+        EXPECT_EQ(view->panel(1).scrollMaximum(), 0);
+        EXPECT_TRUE(test::itemsOf<ParTrace>(view->draw(1, exam.measure)).empty());
+        EXPECT_TRUE(view->press(1, 10));  // the row at point 0 still answers
+    }
 }
 
 TEST(ScrollParBadInput, AMissingExamIsAnError) {
