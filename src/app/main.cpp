@@ -38,6 +38,7 @@
 #include "platform/sleep_inhibitor.h"
 #include "recording/ui/test_command.h"
 #include "review/ui/analyse_command.h"
+#include "review/ui/compare_command.h"
 #include "scoring/ui/choose_exam_command.h"
 #include "scoring/ui/hand_results_command.h"
 #include "scoring/workspace.h"
@@ -184,9 +185,10 @@ int main(int argc, char** argv) {
     authoring::ui::installAuthoringCommands(mainWindow, workstation);
     device::ui::installCalibrateCommand(mainWindow, workstation);
     recording::ui::installTestCommand(mainWindow, workstation);
+    review::ui::installAnalyseCommand(mainWindow, workstation, [&] { if (help) help->close(); });
+    review::ui::installCompareCommand(mainWindow, workstation);
     scoring::ui::installChooseExamCommand(mainWindow, workstation);
     scoring::ui::installHandResultsCommand(mainWindow, workstation);
-    review::ui::installAnalyseCommand(mainWindow, workstation, [&] { if (help) help->close(); });
 
     mainWindow.setCloseHandler([&] {
         if (help) help->close();

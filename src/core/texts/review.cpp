@@ -62,6 +62,27 @@ constexpr core::TextPair kTexts[] = {
     {ScrlResChartFailed, "The chart could not be opened:", "Не удалось открыть карту:"},
     {ScrlResPrintAbort, "Esc stops printing", "Esc прекращает печать"},
     {ScrlResPrintJob, "LUMO7 Polygram", "Полиграмма ЛУМО7"},
+
+    // Parameter scroll view: scales, controls and messages
+    {ScrlParX2, "x 2", "x 2"},
+    {ScrlParX4, "x 4", "x 4"},
+    {ScrlParX8, "x 8", "x 8"},
+    {ScrlParGrid, "Grid", "Сетка"},
+    {ScrlParGridHint, "Grid|Shows or hides the time grid of this chart",
+     "Сетка|Показывает или скрывает сетку времени этой карты"},
+    {ScrlParUpper, "Upper chart", "Верхняя карта"},
+    {ScrlParLower, "Lower chart", "Нижняя карта"},
+    {ScrlParException, "Exception: ", "Исключение: "},
+    {ScrlParCondition, "Condition: ", "Условие: "},
+    {ScrlParBadWeight, "The band weight ScrlParW%d is %d: every band needs a weight above 0",
+     "Вес полосы ScrlParW%d равен %d: вес каждой полосы должен быть больше 0"},
+    {ScrlParReadProblems, "Chart %d is shown with what could be read:",
+     "Карта %d показана с тем, что удалось прочесть:"},
+    {ScrlParFewPoints, "The chart holds %d point(s): there is no line to draw",
+     "Точек в полиграмме: %d, линию не построить"},
+    {ScrlParShortTable,
+     "The results table counts %d samples, fewer than the %d points of the chart: the whole chart is shown",
+     "В таблице результатов отсчётов %d, меньше, чем %d точек полиграммы: показана вся полиграмма"},
 };
 
 }  // namespace

@@ -59,7 +59,22 @@ inline constexpr int ScrlResPrintJob = 2185;
 
 // (2187 ... 2299 scrolling chart review)
 
-// (2301 ... 2499 parameter scroll view)
+// Parameter scroll view: scales, controls and messages
+inline constexpr int ScrlParX2 = 2301;
+inline constexpr int ScrlParX4 = 2303;
+inline constexpr int ScrlParX8 = 2305;
+inline constexpr int ScrlParGrid = 2307;
+inline constexpr int ScrlParGridHint = 2309;
+inline constexpr int ScrlParUpper = 2311;
+inline constexpr int ScrlParLower = 2313;
+inline constexpr int ScrlParException = 2315;
+inline constexpr int ScrlParCondition = 2317;
+inline constexpr int ScrlParBadWeight = 2319;
+inline constexpr int ScrlParReadProblems = 2321;
+inline constexpr int ScrlParFewPoints = 2323;
+inline constexpr int ScrlParShortTable = 2325;
+
+// (2327 ... 2499 parameter scroll view)
 
 std::span<const core::TextPair> reviewTexts();
 
