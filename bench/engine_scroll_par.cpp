@@ -101,7 +101,7 @@ struct TenMinuteExam {
 
     std::unique_ptr<review::ParameterScroll> open() const {
         auto view = std::make_unique<review::ParameterScroll>(
-            *settings, *texts, review::CompareTarget{folder / "exam_01.ch1", "#0000001", "Bench"});
+            *settings, *texts, review::ReviewTarget{folder / "exam_01.ch1", "#0000001", "Bench"});
         view->setResolution(96);
         view->setPanelSize(1280, 420, 16);
         view->open();

@@ -12,7 +12,8 @@
 #include "formats/mark_word.h"
 #include "formats/results_table.h"
 #include "formats/screen_settings.h"
-#include "review/scroll_par_files.h"
+#include "review/ready_marks.h"
+#include "review/chart_files.h"
 
 namespace lumo::review {
 
@@ -29,26 +30,8 @@ std::string excludedMark(bool excluded) {
 
 }  // namespace
 
-std::vector<std::size_t> lonelyReadyMarks(const formats::TLumoChart_7_1& chart) {
-    std::vector<std::size_t> marks;
-    int questionEvents = 0;
-    const std::size_t count = std::min<std::size_t>(chart.count, chart.marks.size());
-    for (std::size_t p = 0; p < count && marks.size() < kLonelyReadyLimit; ++p) {
-        const std::uint16_t mark = chart.marks[p];
-        if (mark >= formats::kMarkSpeed) continue;
-        const int event = formats::markEvent(mark);
-        if (event >= 1 && event <= 4) {
-            ++questionEvents;
-        } else if (event == formats::markEvent(formats::kMarkReady)) {
-            if (questionEvents < 3) marks.push_back(p);
-            questionEvents = 0;
-        }
-    }
-    return marks;
-}
-
 void ParPanel::load(const fs::path& chartFile, int digit, const core::TQstTest& exam, const core::Texts& texts) {
-    const ParChartFiles files = parChartFiles(chartFile, digit);
+    const ReviewFiles files = reviewFiles(chartWithDigit(chartFile, digit));
     digit_ = digit;
     problems_.clear();
     rows_.clear();
@@ -57,7 +40,7 @@ void ParPanel::load(const fs::path& chartFile, int digit, const core::TQstTest& 
     if (tableRead) fillRows(table, exam);
     const bool chartRead = readChart(files.chart);
     readScreen(files.screen);
-    lonelyReady_ = lonelyReadyMarks(chart_);
+    lonelyReady_ = lonelyReadyMarks(chart_.marks, chart_.count);
 
     samples_ = tableRead ? table.sampleCount : chart_.count;
     if (samples_ < chart_.count) {

@@ -26,7 +26,6 @@ namespace lumo::review {
 enum class ParScale { AtAll, X2, X4, X8, Standard };
 inline constexpr int kParScaleCount = 5;
 
-inline constexpr int kLonelyReadyLimit = 60;
 // A question's info window: a press up to this many points after its onset names it.
 inline constexpr std::uint32_t kInfoWindowPoints = 250;
 
@@ -48,10 +47,6 @@ struct ParRect {
     int height = 0;
     bool operator==(const ParRect&) const = default;
 };
-
-// The ready marks that follow fewer than three question events since the
-// previous one (walking the chart's points in order, at most 60).
-std::vector<std::size_t> lonelyReadyMarks(const formats::TLumoChart_7_1& chart);
 
 // One panel of the parameter scroll view: a chart of the exam with its
 // results table, the compression, the scroll position and the grid switch.

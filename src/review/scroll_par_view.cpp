@@ -18,11 +18,11 @@ constexpr core::Rgb kHeader{128, 128, 128};
 
 }  // namespace
 
-ParameterScroll::ParameterScroll(const core::Settings& settings, const core::Texts& texts, CompareTarget target)
+ParameterScroll::ParameterScroll(const core::Settings& settings, const core::Texts& texts, ReviewTarget target)
     : texts_(texts),
       target_(std::move(target)),
       channels_(readParChannelSettings(settings)),
-      exam_(parExamFile(target_.chartFile), core::kExamTypeCounters, core::QuestionTypes(settings)),
+      exam_(reviewFiles(target_.chartFile).exam, core::kExamTypeCounters, core::QuestionTypes(settings)),
       available_(existingCharts(target_.chartFile)) {}
 
 std::string ParameterScroll::caption() const {
@@ -63,7 +63,7 @@ void ParameterScroll::setPanelSize(int width, int height, int scrollBarHeight) {
 }
 
 std::string ParameterScroll::open() {
-    const int digit = chartDigitOf(target_.chartFile);
+    const int digit = reviewFiles(target_.chartFile).digit;
     for (ParPanel& panel : panels_) panel.load(target_.chartFile, digit, exam_, texts_);
     applyScale(ParScale::AtAll);
     // Both panels read the same files: their problems are told once.

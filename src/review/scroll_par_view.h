@@ -9,7 +9,7 @@
 #include "core/colors.h"
 #include "core/question_set.h"
 #include "review/scroll_par_bands.h"
-#include "review/scroll_par_files.h"
+#include "review/chart_files.h"
 #include "review/scroll_par_panel.h"
 #include "review/scroll_par_picture.h"
 
@@ -39,7 +39,7 @@ class ParameterScroll {
 public:
     // Reads the channel settings and the exam beside the target's chart; an
     // unreadable exam or an unknown colour name raises its error.
-    ParameterScroll(const core::Settings& settings, const core::Texts& texts, CompareTarget target);
+    ParameterScroll(const core::Settings& settings, const core::Texts& texts, ReviewTarget target);
 
     // "Examinee : #0000001 / EXAM_01  ( Name )".
     std::string caption() const;
@@ -115,7 +115,7 @@ private:
     void layOut(ParPanel& panel);
 
     const core::Texts& texts_;
-    CompareTarget target_;
+    ReviewTarget target_;
     ParChannelSettings channels_;
     core::TQstTest exam_;
     std::array<bool, 10> available_{};

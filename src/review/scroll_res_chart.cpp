@@ -1,49 +1,14 @@
 #include "review/scroll_res_chart.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "core/errors.h"
-#include "core/paths.h"
 #include "core/settings.h"
+#include "review/ready_marks.h"
 
 namespace lumo::review {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// The file beside `chartFile` whose extension starts with `letters` instead
-// of "ch" (all three characters for the exam's "qs_").
-fs::path sibling(const fs::path& chartFile, const std::string& letters) {
-    std::string name = chartFile.filename().string();
-    for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    const std::size_t dot = name.rfind('.');
-    if (dot == std::string::npos) return chartFile.parent_path() / (name + "." + letters);
-    std::string extension = name.substr(dot + 1);
-    extension.replace(0, std::min(letters.size(), extension.size()), letters);
-    return core::resolvePath(chartFile.parent_path(), name.substr(0, dot + 1) + extension);
-}
-
-}  // namespace
-
-ReviewFiles reviewFiles(const fs::path& chartFile) {
-    ReviewFiles files;
-    files.chart = chartFile;
-    files.table = sibling(chartFile, "qt");
-    files.display = sibling(chartFile, "gd");
-    files.screen = sibling(chartFile, "sc");
-    files.exam = sibling(chartFile, "qs_");
-    const std::string name = chartFile.filename().string();
-    if (!name.empty() && name.back() >= '1' && name.back() <= '9') files.digit = name.back() - '0';
-    return files;
-}
-
-fs::path chartWithDigit(const fs::path& chartFile, int digit) {
-    std::string name = chartFile.filename().string();
-    if (!name.empty()) name.back() = static_cast<char>('0' + digit);
-    return core::resolvePath(chartFile.parent_path(), name);
-}
 
 ScrollResChart::ScrollResChart(const fs::path& chartFile, const core::Settings& settings)
     : files_(reviewFiles(chartFile)) {
@@ -80,7 +45,9 @@ void ScrollResChart::prepare(const FillGainsReport& report) {
                               " are shown");
         }
     });
-    step("filling lonely ready", [this] { lonelyReady_ = lonelyReadyMarks(chart_.marks, count_); });
+    // The last point is never a lonely ready mark here.
+    step("filling lonely ready",
+         [this] { lonelyReady_ = lonelyReadyMarks(chart_.marks, count_ == 0 ? 0 : count_ - 1); });
     step("reading gd", [this] {
         formats::ReviewDisplayReading reading = formats::openReviewDisplayFile(files_.display, channels());
         display_ = std::move(reading.display);

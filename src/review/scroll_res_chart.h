@@ -11,6 +11,7 @@
 #include "formats/chart.h"
 #include "formats/results_table.h"
 #include "formats/review_display.h"
+#include "review/chart_files.h"
 #include "review/scroll_res_scale.h"
 #include "review/scroll_res_values.h"
 
@@ -19,22 +20,6 @@ class Settings;
 }
 
 namespace lumo::review {
-
-// The files of one chart: the chart exam_NN.chk and, beside it, the results
-// table .qtk, the review display file .gdk, the screen-settings file .sck
-// and the exam .qs_, each in the spelling found on disk (a new file gets the
-// lower-case one).
-struct ReviewFiles {
-    std::filesystem::path chart;
-    std::filesystem::path table;
-    std::filesystem::path display;
-    std::filesystem::path screen;
-    std::filesystem::path exam;
-    int digit = 0;  // 1 ... 9, 0 when the name ends in no digit
-};
-ReviewFiles reviewFiles(const std::filesystem::path& chartFile);
-// The chart of the same exam with another digit.
-std::filesystem::path chartWithDigit(const std::filesystem::path& chartFile, int digit);
 
 // A preparation step that failed: its name and the failure's message.
 using FillGainsReport = std::function<void(const std::string& step, const std::string& message)>;

@@ -42,9 +42,4 @@ private:
     std::array<float, kReviewChannels> maxima_{};
 };
 
-// The ready marks (digit 5) worth drawing: those after fewer than three
-// question events (digits 1 ... 4) since the previous ready mark, among the
-// mark words of points 0 ... count - 2 below 30000; at most 60, in order.
-std::vector<std::size_t> lonelyReadyMarks(const formats::TarrWord& marks, std::size_t count);
-
 }  // namespace lumo::review

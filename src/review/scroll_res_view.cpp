@@ -43,10 +43,7 @@ void ScrollResView::setArea(int width, int height, double resolution) {
 void ScrollResView::open(const fs::path& chartFile) {
     auto chart = std::make_unique<ScrollResChart>(chartFile, ws_.settings());
     chart_ = std::move(chart);
-    for (int d = 1; d <= kReviewChartDigits; ++d) {
-        std::error_code error;
-        chartExists_[static_cast<std::size_t>(d)] = fs::is_regular_file(chartWithDigit(chartFile, d), error);
-    }
+    chartExists_ = existingCharts(chartFile);
     fillPresentations();
     prepare();
     core::CurrentExaminee& current = ws_.records().current();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "formats/chart.h"
+#include "review/ready_marks.h"
 #include "review/scroll_par_bands.h"
 #include "review/scroll_par_layout.h"
 #include "review/scroll_par_panel.h"
@@ -97,11 +98,11 @@ TEST(ScrollParBands, ReadyMarksAfterFewerThanThreeQuestionEventsAreLonely) {
     formats::TLumoChart_7_1 chart = flatChart(20);
     const std::uint16_t words[] = {1000, 2000, 5000, 1000, 2000, 3000, 5000, 5000, 32000, 5000, 4005, 5000};
     for (std::size_t p = 0; p < std::size(words); ++p) chart.marks[p] = words[p];
-    EXPECT_EQ(lonelyReadyMarks(chart), (std::vector<std::size_t>{2, 7, 9, 11}));
+    EXPECT_EQ(lonelyReadyMarks(chart.marks, chart.count), (std::vector<std::size_t>{2, 7, 9, 11}));
 
     formats::TLumoChart_7_1 many = flatChart(100);
     for (std::size_t p = 0; p < 100; ++p) many.marks[p] = 5000;
-    EXPECT_EQ(lonelyReadyMarks(many).size(), 60u);
+    EXPECT_EQ(lonelyReadyMarks(many.marks, many.count).size(), 60u);
 }
 
 TEST(ScrollParLayout, PanelsShareTheHeightAndTheBottomRowIsSpreadEvenly) {

@@ -7,7 +7,7 @@
 #include "formats/chart.h"
 #include "formats/results_table.h"
 #include "formats/screen_settings.h"
-#include "review/scroll_par_files.h"
+#include "review/chart_files.h"
 
 namespace lumo::test {
 
@@ -98,7 +98,7 @@ void ParExam::writeScreen(int digit, const std::array<std::uint8_t, 8>& gains) c
 }
 
 std::unique_ptr<review::ParameterScroll> ParExam::open(int digit, int width, int height, int scrollBar) {
-    review::CompareTarget target{core::resolvePath(folder(), "EXAM_01.ch" + std::to_string(digit)), "#0000001",
+    review::ReviewTarget target{core::resolvePath(folder(), "EXAM_01.ch" + std::to_string(digit)), "#0000001",
                                  "Petrov"};
     auto view = std::make_unique<review::ParameterScroll>(*settings, *texts, target);
     view->setResolution(96);

@@ -7,6 +7,7 @@
 #include "formats/chart.h"
 #include "formats/mark_word.h"
 #include "formats/screen_settings.h"
+#include "review/ready_marks.h"
 #include "review/scroll_res_positions.h"
 #include "review/scroll_res_scale.h"
 #include "review/scroll_res_values.h"
@@ -57,9 +58,9 @@ TEST(ScrollResMarks, OnlyReadyMarksAfterAnIncompleteQuestionAreLonely) {
     // Onset, end and answer before the first ready mark; only an onset before the second.
     formats::TarrWord marks = marksWith(40, {{2, 1000}, {4, 2000}, {6, 3000}, {8, 5000}, {12, 1000}, {16, 5005},
                                              {18, 31000}, {20, 32000}, {22, 5000}, {39, 5000}});
-    EXPECT_EQ(lonelyReadyMarks(marks, 40), (std::vector<std::size_t>{16, 22}));
-    // The last point is not looked at; speed codes do not count as questions.
+    // Speed codes do not count as questions; the walk stops before point 39.
     EXPECT_EQ(lonelyReadyMarks(marks, 39), (std::vector<std::size_t>{16, 22}));
+    EXPECT_EQ(lonelyReadyMarks(marks, 40), (std::vector<std::size_t>{16, 22, 39}));
     EXPECT_EQ(lonelyReadyMarks(marks, 0), std::vector<std::size_t>{});
     // At most sixty.
     formats::TarrWord many(200, 5000);

@@ -1,4 +1,5 @@
 // The scrolling review's picture as a display list: what is drawn where.
+#include "review/ready_marks.h"
 #include "review/scroll_res_drawing.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +37,7 @@ protected:
         values = DrawnValues(chart, count);
         scale = ChartScale(&screen, 8, count);
         changes = changeEvents(scale, count);
-        lonely = lonelyReadyMarks(chart.marks, count);
+        lonely = lonelyReadyMarks(chart.marks, count - 1);
         positions = ScreenPositions(chart.marks, count, 320, 1);
         PictureSource source;
         source.settings = &settings;
@@ -130,7 +131,7 @@ TEST_F(Drawing, HiddenChannelsAndFoldedColumns) {
     values = DrawnValues(chart, count);
     scale = ChartScale(&screen, 8, count);
     changes = changeEvents(scale, count);
-    lonely = lonelyReadyMarks(chart.marks, count);
+    lonely = lonelyReadyMarks(chart.marks, count - 1);
     const ScreenPositions slow(chart.marks, count, 96, 1);
     PictureSource source{&settings, &values, &scale, &changes, &lonely, &chart.marks, {}, looks};
     PictureFrame frame;

@@ -70,7 +70,7 @@ protected:
     }
     void open() {
         startWorkstation();
-        const auto target = compareTarget(ws->records());
+        const auto target = currentReviewChart(ws->records());
         ASSERT_TRUE(target);
         window = std::make_unique<TfrmScrlPar>(*ws, *target);
         window->setMessageFunction([this](QMessageBox::Icon, const QString& text) { messages.append(text); });
@@ -237,8 +237,8 @@ TEST_F(ScrollParWindowTest, WhatAPanelCannotReadIsToldAndTheViewStaysOpen) {
 TEST_F(ScrollParWindowTest, TheCommandOpensTheCurrentChart) {
     startWorkstation();
     core::ui::TfrmMain main(*ws);
-    std::vector<CompareTarget> shown;
-    installCompareCommand(main, *ws, {[&shown](const CompareTarget& target) { shown.push_back(target); }});
+    std::vector<ReviewTarget> shown;
+    installCompareCommand(main, *ws, {[&shown](const ReviewTarget& target) { shown.push_back(target); }});
     EXPECT_TRUE(main.state().enabled(core::Command::ComparePolygrams));
     main.runCommand(core::Command::ComparePolygrams);
     ASSERT_EQ(shown.size(), 1u);

@@ -22,7 +22,7 @@
 #include "formats/results_table.h"
 #include "platform/installed_data.h"
 #include "recording/ui/channel_edit.h"
-#include "review/scroll_res_command.h"
+#include "review/chart_files.h"
 #include "review/scroll_res_view.h"
 #include "review/ui/analyse_command.h"
 #include "review/ui/frm_scrl_res.h"
@@ -97,7 +97,7 @@ protected:
         };
         steps.quitHelp = [this] { ++helpQuits; };
         steps.print = print;
-        window = std::make_unique<TfrmScrlRes>(*ws, scrollResChartFile(ws->records()), steps);
+        window = std::make_unique<TfrmScrlRes>(*ws, currentReviewChart(ws->records())->chartFile, steps);
         window->show();
         return *window;
     }
@@ -359,7 +359,7 @@ TEST_F(ScrollResWindowTest, TheCommandOpensTheCurrentChart) {
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0], folder() / "exam_01.ch1");
     ws->records().current().chart = 0;
-    EXPECT_EQ(scrollResChartFile(ws->records()), fs::path());
+    EXPECT_FALSE(currentReviewChart(ws->records()).has_value());
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include "core/main_window_state.h"
 #include "core/ui/main_window.h"
 #include "core/workstation.h"
-#include "review/scroll_res_command.h"
+#include "review/chart_files.h"
 #include "review/ui/frm_scrl_res.h"
 
 namespace lumo::review::ui {
@@ -21,8 +21,7 @@ void installAnalyseCommand(core::ui::TfrmMain& main, core::Workstation& workstat
 
 void installAnalyseCommand(core::ui::TfrmMain& main, core::Workstation& workstation, AnalyseSteps steps) {
     main.setCommandHandler(core::Command::AnalysePolygram, [&workstation, steps = std::move(steps)] {
-        const std::filesystem::path chartFile = scrollResChartFile(workstation.records());
-        if (!chartFile.empty()) steps.showView(chartFile);
+        if (const auto target = currentReviewChart(workstation.records())) steps.showView(target->chartFile);
     });
 }
 

@@ -9,7 +9,7 @@ namespace lumo::review::ui {
 
 void installCompareCommand(core::ui::TfrmMain& main, core::Workstation& workstation) {
     CompareSteps steps;
-    steps.showView = [&main, &workstation](const CompareTarget& target) {
+    steps.showView = [&main, &workstation](const ReviewTarget& target) {
         TfrmScrlPar view(workstation, target, &main);
         view.exec();
     };
@@ -18,7 +18,7 @@ void installCompareCommand(core::ui::TfrmMain& main, core::Workstation& workstat
 
 void installCompareCommand(core::ui::TfrmMain& main, core::Workstation& workstation, CompareSteps steps) {
     main.setCommandHandler(core::Command::ComparePolygrams, [&workstation, steps = std::move(steps)] {
-        if (const auto target = compareTarget(workstation.records())) steps.showView(*target);
+        if (const auto target = currentReviewChart(workstation.records())) steps.showView(*target);
     });
 }
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "review/scroll_par_files.h"
+#include "review/chart_files.h"
 
 namespace lumo::core {
 class Workstation;
@@ -16,7 +16,7 @@ namespace lumo::review::ui {
 // The window the compare polygrams command shows; the default runs the
 // parameter scroll view modally, tests replace it.
 struct CompareSteps {
-    std::function<void(const CompareTarget& target)> showView;
+    std::function<void(const ReviewTarget& target)> showView;
 };
 
 // Plugs the main window's compare polygrams command in (the Results item and

@@ -50,7 +50,7 @@ QIcon gridIcon(int side) {
 
 }  // namespace
 
-TfrmScrlPar::TfrmScrlPar(core::Workstation& workstation, const CompareTarget& target, QWidget* parent)
+TfrmScrlPar::TfrmScrlPar(core::Workstation& workstation, const ReviewTarget& target, QWidget* parent)
     : QDialog(parent),
       ws_(workstation),
       view_(std::make_unique<ParameterScroll>(workstation.settings(), workstation.texts(), target)) {

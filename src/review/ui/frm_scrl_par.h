@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "review/scroll_par_files.h"
+#include "review/chart_files.h"
 
 class QFrame;
 class QKeyEvent;
@@ -47,7 +47,7 @@ public:
 
     // Reads the exam and both panels' chart; an unreadable exam raises its
     // error. What a panel could not read is told once the view is shown.
-    TfrmScrlPar(core::Workstation& workstation, const CompareTarget& target, QWidget* parent = nullptr);
+    TfrmScrlPar(core::Workstation& workstation, const ReviewTarget& target, QWidget* parent = nullptr);
     ~TfrmScrlPar() override;
 
     void setMessageFunction(MessageFunction message) { message_ = std::move(message); }
