@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "admin/ui/archive_command.h"
+#include "app/score_board_bridge.h"
 #include "admin/ui/examinee_commands.h"
 #include "admin/ui/register_commands.h"
 #include "admin/ui/system_parameters_command.h"
@@ -37,6 +38,7 @@
 #include "platform/sleep_inhibitor.h"
 #include "recording/ui/test_command.h"
 #include "scoring/ui/choose_exam_command.h"
+#include "scoring/ui/exam_results_command.h"
 #include "scoring/ui/hand_results_command.h"
 #include "scoring/workspace.h"
 
@@ -182,6 +184,8 @@ int main(int argc, char** argv) {
     recording::ui::installTestCommand(mainWindow, workstation);
     scoring::ui::installChooseExamCommand(mainWindow, workstation);
     scoring::ui::installHandResultsCommand(mainWindow, workstation);
+    scoring::ui::installExamResultsCommand(mainWindow, workstation, scoringWorkspace,
+                                           app::scoreBoardOpener(workstation, scoringWorkspace));
 
     mainWindow.setCloseHandler([&] {
         if (help) help->close();
