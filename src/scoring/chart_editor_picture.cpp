@@ -177,7 +177,7 @@ ChartEditorPicture chartEditorPicture(const ScoringWorkspace& workspace, int cha
     if (row >= 1 && row <= rows) {
         const auto from = static_cast<double>(std::max(onset(workspace, chart, row), picture.span.first));
         const auto to = static_cast<double>(std::min(segmentEnd(workspace, chart, row), picture.span.last));
-        if (to >= from) picture.frame = PictureFrame{from, to, 0, kPictureUnits, kWhite};
+        if (to >= from) picture.frame = PictureRect{from, to, 0, kPictureUnits, kWhite};
     }
     return picture;
 }

@@ -28,10 +28,10 @@ enum class EditorScale { All, Three, One };
 inline constexpr int kBandUnits = 4096;
 inline constexpr int kBandCount = 8;
 inline constexpr int kSignalUnits = kBandCount * kBandUnits;
-inline constexpr int kStripUnits = 2 * kBandUnits;
+inline constexpr int kStripUnits = 3 * kBandUnits;
 inline constexpr int kPictureUnits = kSignalUnits + kStripUnits;
 // Inside the strip: the sign and row number lines, then the bars around
-// their base line (a bar stops at the strip's edge).
+// their base line: totals up to 9 fit, a longer bar stops at the strip's edge.
 inline constexpr int kLabelUnits = 1536;
 inline constexpr int kBarTop = kSignalUnits + kLabelUnits;
 inline constexpr int kBarBottom = kPictureUnits;
@@ -75,14 +75,15 @@ struct PictureLine {
     bool operator==(const PictureLine&) const = default;
 };
 
-// A filled rectangle between two corners (any order): a stress bar.
-struct PictureBar {
+// A rectangle between two corners (any order): a stress bar (filled) or the
+// current row's frame (outlined).
+struct PictureRect {
     double left = 0;
     double right = 0;
     double top = 0;
     double bottom = 0;
-    core::Rgb fill;
-    bool operator==(const PictureBar&) const = default;
+    core::Rgb colour;
+    bool operator==(const PictureRect&) const = default;
 };
 
 // Where a text stands against its point.
@@ -98,16 +99,6 @@ struct PictureText {
     bool operator==(const PictureText&) const = default;
 };
 
-// An outline around a region: the current row's segment.
-struct PictureFrame {
-    double left = 0;
-    double right = 0;
-    double top = 0;
-    double bottom = 0;
-    core::Rgb colour;
-    bool operator==(const PictureFrame&) const = default;
-};
-
 // What the chart editor's image shows, painted in this order: background,
 // traces, lines, bars, texts, the frame. Whoever paints it maps x from
 // span.first ... span.last and y from 0 ... kPictureUnits onto its pixels.
@@ -116,9 +107,9 @@ struct ChartEditorPicture {
     core::Rgb background;
     std::vector<PictureTrace> traces;
     std::vector<PictureLine> lines;
-    std::vector<PictureBar> bars;
+    std::vector<PictureRect> bars;
     std::vector<PictureText> texts;
-    std::optional<PictureFrame> frame;
+    std::optional<PictureRect> frame;
 };
 
 // What the picture takes from the settings, read once when the editor opens

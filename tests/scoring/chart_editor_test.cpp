@@ -223,27 +223,22 @@ TEST_F(ChartEditorTest, ReanalysisGivesWhatANewScoringRunOfTheSavedTablesGives) 
     EXPECT_EQ(testWorkspace().features()(1, 6, 4), kCodeExcluded);
     EXPECT_GT(testWorkspace().features()(1, 1, 4), -500.0f);
 
-    std::vector<float> edited;
-    for (int c = 1; c <= 2; ++c) {
-        for (int r = 1; r <= 6; ++r) {
-            for (int f = 1; f <= kTotalSlot; ++f) {
-                edited.push_back(testWorkspace().features()(c, r, f));
-                edited.push_back(testWorkspace().stressMarks()(c, r, f));
+    const auto analysis = [] {
+        std::vector<float> cells;
+        for (int c = 1; c <= 2; ++c) {
+            for (int r = 1; r <= 6; ++r) {
+                for (int f = 1; f <= kTotalSlot; ++f) {
+                    cells.push_back(testWorkspace().features()(c, r, f));
+                    cells.push_back(testWorkspace().stressMarks()(c, r, f));
+                }
             }
         }
-    }
+        return cells;
+    };
+    const std::vector<float> edited = analysis();
     NullView view;
     ASSERT_TRUE(ScoreExam(testWorkspace(), *settings_, *texts_, files_, view).success);
-    std::vector<float> fresh;
-    for (int c = 1; c <= 2; ++c) {
-        for (int r = 1; r <= 6; ++r) {
-            for (int f = 1; f <= kTotalSlot; ++f) {
-                fresh.push_back(testWorkspace().features()(c, r, f));
-                fresh.push_back(testWorkspace().stressMarks()(c, r, f));
-            }
-        }
-    }
-    EXPECT_EQ(edited, fresh);
+    EXPECT_EQ(edited, analysis());
 }
 
 TEST_F(ChartEditorTest, GainsViewCaptionsTheBoxesWithTheSlotsGains) {
@@ -417,8 +412,8 @@ TEST_F(ChartEditorPictureTest, StressBarsLabelsAndArtefactMarks) {
     const ChartEditorPicture all = picture(1, EditorScale::All);
 
     ASSERT_EQ(all.bars.size(), 2u);  // row 3's total is 0, row 4's missing
-    EXPECT_EQ(all.bars[0], (PictureBar{1010, 1060, kBarBase, kBarBase + 1200, core::Rgb{0, 255, 0}}));
-    EXPECT_EQ(all.bars[1], (PictureBar{2010, 2060, kBarBase, kBarBase - 1800, core::Rgb{255, 0, 0}}));
+    EXPECT_EQ(all.bars[0], (PictureRect{1010, 1060, kBarBase, kBarBase + 1200, core::Rgb{0, 255, 0}}));
+    EXPECT_EQ(all.bars[1], (PictureRect{2010, 2060, kBarBase, kBarBase - 1800, core::Rgb{255, 0, 0}}));
     std::vector<std::string> labels;
     for (const PictureText& text : textsAt(all, kBarBase)) labels.push_back(text.text);
     EXPECT_EQ(labels, (std::vector<std::string>{"2.0", "-3.0", "0.0", "Af"}));

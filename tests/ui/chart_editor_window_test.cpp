@@ -224,7 +224,7 @@ TEST_F(ChartEditorWindowTest, ExamResultsLeadsThroughTheEditorToTheResultsAndThe
 TEST_F(ChartEditorWindowTest, ScaleGainsChartsMouseAndExit) {
     start();
     drive = [&](TfrmEdit& editor) {
-        test::click(editor.image(), Qt::LeftButton, pointAt(editor, recipe.charts[0].rows[3].onset + 1));
+        test::click(editor.image(), Qt::LeftButton, pointAt(editor, recipe.charts[0].rows[3].onset + 40));
         EXPECT_EQ(editor.editor().row(), 4);
         test::click(editor.image(), Qt::LeftButton, {1, 10});  // before the first question
         EXPECT_EQ(editor.editor().row(), 4);

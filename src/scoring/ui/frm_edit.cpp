@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -62,6 +63,8 @@ TfrmEdit::TfrmEdit(core::Workstation& workstation, ScoringWorkspace& workspace, 
     txtQuestion_ = valueLabel(this, "txtQuestion");
     txtQuestion_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     txtQuestion_->setAccessibleName(qs(texts(txt::EditQuestion)));
+    // A long question is cut at the screen's edge rather than widening the window.
+    txtQuestion_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     imgChart_ = new TChartImage(this);
     imgChart_->setObjectName("imgChart");
     imgChart_->setAccessibleName(qs(texts(txt::EditImage)));
@@ -143,26 +146,29 @@ QWidget* TfrmEdit::buildTop() {
     row->addWidget(chkGain_);
     row->addStretch();
 
-    const auto labelled = [&](int caption, const char* name) {
+    // The chart's date, start and duration stacked, so that the row keeps
+    // its width in both languages.
+    auto* values = new QGridLayout;
+    values->setVerticalSpacing(0);
+    const auto labelled = [&](int line, int caption, const char* name) {
         auto* label = new QLabel(qs(texts(caption)), top);
         label->setObjectName(QString::fromLatin1(name) + QStringLiteral("Caption"));
         QLabel* value = valueLabel(top, name);
         value->setAccessibleName(label->text());
-        row->addWidget(label);
-        row->addWidget(value);
-        row->addSpacing(12);
+        values->addWidget(label, line, 0, Qt::AlignRight);
+        values->addWidget(value, line, 1);
         return value;
     };
-    lblDate_ = labelled(txt::EditDate, "lblDate");
-    lblTime_ = labelled(txt::EditTime, "lblTime");
-    lblDuration_ = labelled(txt::EditDuration, "lblDuration");
+    lblDate_ = labelled(0, txt::EditDate, "lblDate");
+    lblTime_ = labelled(1, txt::EditTime, "lblTime");
+    lblDuration_ = labelled(2, txt::EditDuration, "lblDuration");
+    row->addLayout(values);
     return top;
 }
 
 QGroupBox* TfrmEdit::buildChannels() {
     grpChannels_ = new QGroupBox(this);
     grpChannels_->setObjectName("grpChannels");
-    int width = 0;
     for (int box = 0; box < kBandCount; ++box) {
         auto* check = new QCheckBox(grpChannels_);
         check->setObjectName(QStringLiteral("chCheck%1").arg(box));
@@ -171,15 +177,6 @@ QGroupBox* TfrmEdit::buildChannels() {
         });
         chCheck_[static_cast<std::size_t>(box)] = check;
     }
-    // Wide enough for the channel names and for the gains.
-    for (int box = 0; box < kBandCount; ++box) {
-        QCheckBox* check = chCheck_[static_cast<std::size_t>(box)];
-        for (const std::string& text : {editor_.channelName(box), std::string("99.9")}) {
-            check->setText(qs(text));
-            width = std::max(width, check->sizeHint().width());
-        }
-    }
-    grpChannels_->setFixedWidth(width + 2 * grpChannels_->fontMetrics().averageCharWidth() + 8);
     grpChannels_->installEventFilter(this);
     return grpChannels_;
 }
@@ -211,6 +208,16 @@ bool TfrmEdit::start() {
         }
     }();
     if (!opened) return false;
+    // Wide enough for the channel names and for the gains.
+    int width = 0;
+    for (int box = 0; box < kBandCount; ++box) {
+        QCheckBox* check = chCheck_[static_cast<std::size_t>(box)];
+        for (const std::string& text : {editor_.channelName(box), std::string("99.9")}) {
+            check->setText(qs(text));
+            width = std::max(width, check->sizeHint().width());
+        }
+    }
+    grpChannels_->setFixedWidth(width + 2 * grpChannels_->fontMetrics().averageCharWidth() + 8);
     refreshing_ = true;
     for (int chart = 1; chart <= editor_.chartCount(); ++chart) cmbChartPath_->addItem(QString::number(chart));
     refreshing_ = false;

@@ -103,13 +103,13 @@ void paintChartEditorPicture(QPainter& painter, const ChartEditorPicture& pictur
                              QBrush(colour(line.colour), Qt::BDiagPattern));
         }
     }
-    for (const PictureBar& bar : picture.bars) {
+    for (const PictureRect& bar : picture.bars) {
         const QRectF rect(QPointF(map.x(bar.left), map.y(bar.top)), QPointF(map.x(bar.right), map.y(bar.bottom)));
-        painter.fillRect(rect.normalized(), colour(bar.fill));
+        painter.fillRect(rect.normalized(), colour(bar.colour));
     }
     for (const PictureText& text : picture.texts) paintText(painter, map, text, width);
     if (picture.frame) {
-        const PictureFrame& frame = *picture.frame;
+        const PictureRect& frame = *picture.frame;
         painter.setPen(QPen(colour(frame.colour), 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(QRectF(QPointF(map.x(frame.left) + 1, map.y(frame.top) + 1),
