@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "admin/ui/archive_command.h"
+#include "app/score_board_bridge.h"
 #include "admin/ui/examinee_commands.h"
 #include "admin/ui/register_commands.h"
 #include "admin/ui/system_parameters_command.h"
@@ -40,6 +41,7 @@
 #include "review/ui/analyse_command.h"
 #include "review/ui/compare_command.h"
 #include "scoring/ui/choose_exam_command.h"
+#include "scoring/ui/exam_results_command.h"
 #include "scoring/ui/hand_results_command.h"
 #include "scoring/workspace.h"
 
@@ -189,6 +191,8 @@ int main(int argc, char** argv) {
     review::ui::installCompareCommand(mainWindow, workstation);
     scoring::ui::installChooseExamCommand(mainWindow, workstation);
     scoring::ui::installHandResultsCommand(mainWindow, workstation);
+    scoring::ui::installExamResultsCommand(mainWindow, workstation, scoringWorkspace,
+                                           app::scoreBoardOpener(workstation, scoringWorkspace));
 
     mainWindow.setCloseHandler([&] {
         if (help) help->close();

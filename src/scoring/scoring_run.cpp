@@ -246,7 +246,7 @@ ScoreResult ScoreExam(ScoringWorkspace& workspace, const core::Settings& setting
     return result;
 }
 
-ScoreResult ScoreExam(ScoringWorkspace& workspace, core::Workstation& workstation, ScoringView& view) {
+ExamFiles currentExamFiles(const core::Workstation& workstation) {
     const core::CurrentExaminee& current = workstation.records().current();
     const std::string number = twoDigits(current.examNumber);
     const auto exam = std::find_if(current.exams.begin(), current.exams.end(),
@@ -254,9 +254,12 @@ ScoreResult ScoreExam(ScoringWorkspace& workspace, core::Workstation& workstatio
     if (!current.isSet() || exam == current.exams.end() || exam->chartCount == 0) {
         throw LumoError(core::formatText(workstation.texts()(txt::ExamNoCharts), {number}));
     }
-    const ExamFiles files =
-        examFiles(workstation.records().examineeFolder(current.record.fileCode), current.examNumber, exam->chartCount);
-    return ScoreExam(workspace, workstation.settings(), workstation.texts(), files, view);
+    return examFiles(workstation.records().examineeFolder(current.record.fileCode), current.examNumber,
+                     exam->chartCount);
+}
+
+ScoreResult ScoreExam(ScoringWorkspace& workspace, core::Workstation& workstation, ScoringView& view) {
+    return ScoreExam(workspace, workstation.settings(), workstation.texts(), currentExamFiles(workstation), view);
 }
 
 }  // namespace lumo::scoring

@@ -49,6 +49,9 @@ struct ExamFiles {
 // The files of exam `examNumber` in the examinee's folder, found without
 // regard to letter case (new names get the spelling "exam_01.ch1").
 ExamFiles examFiles(const std::filesystem::path& examineeFolder, int examNumber, int chartCount);
+// The files of the current examinee's current exam; LumoError "Exam %s has
+// no charts" when no exam with charts is current.
+ExamFiles currentExamFiles(const core::Workstation& workstation);
 
 struct ScoreResult {
     bool success = false;

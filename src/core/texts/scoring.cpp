@@ -155,6 +155,11 @@ constexpr core::TextPair kTexts[] = {
     {ChooseChartCaption, "Choose exam to analize . Examinee : %s ( %s )",
      "Выбор обследования для анализа . Субъект : %s ( %s )"},
 
+    // Chart editor: further texts
+    {EditMissingTotal, "Af", "Аф"},
+    {EditImage, "Chart image", "Изображение полиграммы"},
+    {EditQuestion, "Current question", "Текущий вопрос"},
+
     // Scoring run: charts and results tables the workspace cannot take
     {ChartNoRecord, "Chart file %s holds no complete record", "Файл полиграммы %s не содержит ни одной полной записи"},
     {ChartUnreadable, "Chart file %s cannot be read: %s", "Файл полиграммы %s не читается: %s"},

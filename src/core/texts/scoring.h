@@ -196,7 +196,12 @@ inline constexpr int ResultPrintCharts = 1289;
 inline constexpr int ResultPrintConditions = 1291;
 inline constexpr int ResultTableBars = 1293;
 
-// (1153 ... 1199, 1247 ... 1259 chart editor and exam results)
+// Chart editor: further texts
+inline constexpr int EditMissingTotal = 1153;
+inline constexpr int EditImage = 1155;
+inline constexpr int EditQuestion = 1157;
+
+// (1159 ... 1199, 1247 ... 1259 chart editor and exam results)
 
 std::span<const core::TextPair> scoringTexts();
 
