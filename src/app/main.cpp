@@ -35,6 +35,7 @@
 #include "platform/installed_data.h"
 #include "platform/key_script_player.h"
 #include "platform/sleep_inhibitor.h"
+#include "recording/ui/state_command.h"
 #include "recording/ui/test_command.h"
 #include "scoring/ui/choose_exam_command.h"
 #include "scoring/ui/hand_results_command.h"
@@ -179,6 +180,7 @@ int main(int argc, char** argv) {
     admin::ui::installSystemParametersCommand(mainWindow, workstation);
     authoring::ui::installAuthoringCommands(mainWindow, workstation);
     device::ui::installCalibrateCommand(mainWindow, workstation);
+    recording::ui::installStateCommand(mainWindow, workstation);
     recording::ui::installTestCommand(mainWindow, workstation);
     scoring::ui::installChooseExamCommand(mainWindow, workstation);
     scoring::ui::installHandResultsCommand(mainWindow, workstation);
