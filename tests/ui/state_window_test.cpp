@@ -61,7 +61,9 @@ protected:
 
     test::TempHome home;
     std::unique_ptr<core::Workstation> ws;
+    // The links outlive the window, whose session stops the unit when it goes.
     device::SimulatedLink simulated;
+    test::ScriptedLink scripted;
     test::WindowPriority priority;
     std::unique_ptr<TfrmState> window;
     std::vector<std::string> errors, reports, failures;
@@ -176,9 +178,8 @@ TEST_F(StateWindowTest, BothWindowsSpeakRussian) {
 }
 
 TEST_F(StateWindowTest, APortThatCannotBeOpenedClosesWithCancel) {
-    test::ScriptedLink link;
-    link.throwOnOpen = true;
-    TfrmState& state = open(link);
+    scripted.throwOnOpen = true;
+    TfrmState& state = open(scripted);
     QApplication::processEvents();
     EXPECT_EQ(errors, std::vector<std::string>{"Maybe port number setting is wrong:\nport busy"});
     EXPECT_FALSE(state.isVisible());
@@ -188,15 +189,14 @@ TEST_F(StateWindowTest, APortThatCannotBeOpenedClosesWithCancel) {
 }
 
 TEST_F(StateWindowTest, ALinkLostBeforeTheFirstSampleClosesWithCancel) {
-    test::ScriptedLink link;
-    TfrmState& state = open(link);
-    link.expire();
+    TfrmState& state = open(scripted);
+    scripted.expire();
     QApplication::processEvents();
     EXPECT_EQ(errors, std::vector<std::string>{"No link with the unit"});
     EXPECT_FALSE(state.isVisible());
     EXPECT_EQ(state.result(), QDialog::Rejected);
     EXPECT_EQ(priority.restored, 1);
-    EXPECT_FALSE(link.isOpen());
+    EXPECT_FALSE(scripted.isOpen());
 }
 
 TEST_F(StateWindowTest, TheCloseBoxFinishesAndAShortMeasurementGivesNoSummary) {
@@ -234,7 +234,7 @@ TEST_F(StateWindowTest, TheStateCommandShowsTheSummaryOnlyAfterOkAndReportsItsEr
     main.runCommand(core::Command::ExamineeState);
     EXPECT_EQ(summaries, 1);
     EXPECT_EQ(summaryErrors, QStringList{"Not enough system resources to view summary\n" +
-                                         QString::fromStdString(ws->texts()(txt::StateSinglePeriod))});
+                                         QString::fromStdString(ws->texts()(txt::StateTooShort))});
     steps.runState = [] () -> std::optional<StateStatistics> { throw std::runtime_error("no memory"); };
     installStateCommand(main, *ws, steps);
     main.runCommand(core::Command::ExamineeState);
