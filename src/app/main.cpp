@@ -37,6 +37,7 @@
 #include "platform/installed_data.h"
 #include "platform/key_script_player.h"
 #include "platform/sleep_inhibitor.h"
+#include "recording/ui/state_command.h"
 #include "recording/ui/test_command.h"
 #include "review/ui/analyse_command.h"
 #include "review/ui/compare_command.h"
@@ -186,6 +187,7 @@ int main(int argc, char** argv) {
     admin::ui::installSystemParametersCommand(mainWindow, workstation);
     authoring::ui::installAuthoringCommands(mainWindow, workstation);
     device::ui::installCalibrateCommand(mainWindow, workstation);
+    recording::ui::installStateCommand(mainWindow, workstation);
     recording::ui::installTestCommand(mainWindow, workstation);
     review::ui::installAnalyseCommand(mainWindow, workstation, [&] { if (help) help->close(); });
     review::ui::installCompareCommand(mainWindow, workstation);

@@ -14,11 +14,9 @@
 #include "core/text_format.h"
 #include "core/texts/recording.h"
 #include "core/workstation.h"
-#include "device/channel_tuner.h"
 #include "device/channel_tuning.h"
 #include "device/lumo_device.h"
 #include "device/serial_link.h"
-#include "device/tune_spy.h"
 #include "formats/mark_word.h"
 #include "formats/results_table.h"
 #include "recording/protocol_log.h"
@@ -209,43 +207,13 @@ bool TestRun::openUnit() {
 
 void TestRun::createTuners() {
     for (int channel = 0; channel < 7; ++channel) {
-        std::unique_ptr<device::TLumoChannelsTuner_7_2> tuner = device::makeChannelTuner(*driver_, channel);
-        std::unique_ptr<device::TLumoChannelsTuneSpy_7_2> spy =
-            device::makeChannelSpy(*driver_, channel, spyDelay_[static_cast<std::size_t>(channel)]);
-        device::TLumoChannelsTuneSpy_7_2* spyPtr = spy.get();
-        tuner->OnDone = [this, spyPtr, channel](device::TLumoChannelsTuner_7_2& done) {
-            done.Stop();
-            if (channel == 5) {
-                // The skin-resistance channel goes to the highest range, centred on its present value.
-                const double dac = (double(driver_->AdcZero) - driver_->ChannelValue(5)) * driver_->Gain(0) /
-                                       driver_->DacScale + driver_->DacZero;
-                try {
-                    if (std::isfinite(dac)) driver_->QueueCommand(5, 7, static_cast<int>(device::roundOrZero(dac)));
-                } catch (const std::exception&) {
-                    // A full queue: the spy brings the channel back in range.
-                }
-            }
-            spyPtr->Start();
-        };
-        device::TLumoChannelsTuner_7_2* tunerPtr = tuner.get();
-        spy->OnRetune = [tunerPtr](device::TLumoChannelsTuneSpy_7_2& retune) {
-            retune.Stop();
-            tunerPtr->Start();
-        };
-        tuners_.push_back(std::move(tuner));
-        spies_.push_back(std::move(spy));
+        channels_.push_back(
+            std::make_unique<device::TunedChannel>(*driver_, channel, spyDelay_[static_cast<std::size_t>(channel)]));
     }
 }
 
 void TestRun::restartTuning() {
-    for (std::size_t channel = 0; channel < tuners_.size(); ++channel) {
-        if (tuners_[channel]->running()) {
-            tuners_[channel]->Stop();
-        } else if (spies_[channel]->running()) {
-            spies_[channel]->Stop();
-        }
-        tuners_[channel]->Start();
-    }
+    for (const auto& channel : channels_) channel->restart();
 }
 
 void TestRun::buildQuestionList() {
@@ -456,8 +424,7 @@ void TestRun::close() {
             deleteChart();
         }
     }
-    spies_.clear();
-    tuners_.clear();
+    channels_.clear();
     if (driver_) {
         try {
             if (unitOpen_) {

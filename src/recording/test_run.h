@@ -25,8 +25,7 @@ class Workstation;
 namespace lumo::device {
 class SerialLink;
 class TLumoDevice_7_2;
-class TLumoChannelsTuner_7_2;
-class TLumoChannelsTuneSpy_7_2;
+class TunedChannel;
 }  // namespace lumo::device
 
 namespace lumo::recording {
@@ -289,8 +288,7 @@ private:
     TestRunSetup setup_;
 
     std::unique_ptr<device::TLumoDevice_7_2> driver_;
-    std::vector<std::unique_ptr<device::TLumoChannelsTuner_7_2>> tuners_;
-    std::vector<std::unique_ptr<device::TLumoChannelsTuneSpy_7_2>> spies_;
+    std::vector<std::unique_ptr<device::TunedChannel>> channels_;
     std::unique_ptr<core::TQstTest> questions_;
     std::unique_ptr<ChartWriter> writer_;
 

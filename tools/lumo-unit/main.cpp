@@ -1,6 +1,7 @@
 // lumo-unit: the technician's tool for the sensor unit. "sim" serves the
 // simulated unit on a pty, "probe" runs the driver against a port and prints
-// what it decodes, "replay" runs a serial traffic capture through the driver.
+// what it decodes, "replay" runs a serial traffic capture through the driver,
+// "state" measures the examinee's state as the State command does.
 #include <QCoreApplication>
 #include <cstdio>
 #include <stdexcept>
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
         if (options.mode == "sim") return lumo::tools::runSim(options);
         QCoreApplication app(argc, argv);
         if (options.mode == "probe") return lumo::tools::runProbe(options);
+        if (options.mode == "state") return lumo::tools::runState(options);
         return lumo::tools::runReplay(options);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "lumo-unit: %s\n", error.what());

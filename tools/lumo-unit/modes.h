@@ -7,5 +7,6 @@ namespace lumo::tools {
 int runSim(const UnitOptions& options);
 int runProbe(const UnitOptions& options);
 int runReplay(const UnitOptions& options);
+int runState(const UnitOptions& options);
 
 }  // namespace lumo::tools

@@ -37,7 +37,11 @@ const char* usage() {
            "                  [--json] [--device-timeout T] [--data-timeout T] [--log FILE]\n"
            "  lumo-unit probe --list\n"
            "  lumo-unit replay LOG [--json] [--command CH,RANGE,DAC@SECONDS ...] [--device-timeout T]\n"
-           "                  [--data-timeout T]\n";
+           "                  [--data-timeout T]\n"
+           "  lumo-unit state --device PATH|SIM --seconds N [--json] [--log FILE] [--baud B]\n"
+           "                  [--device-timeout T] [--data-timeout T] [--seed N] [--scenario truthful|deceptive]\n"
+           "    exit 2: no report (too few pulse spectra), 3: the port cannot be opened,\n"
+           "    4: no link to the unit before the first sample\n";
 }
 
 TimedCommand parseCommand(const std::string& text) {
@@ -63,7 +67,7 @@ UnitOptions parseOptions(const std::vector<std::string>& arguments) {
     if (arguments.empty()) throw std::invalid_argument("no mode given");
     UnitOptions options;
     options.mode = arguments[0];
-    if (options.mode != "sim" && options.mode != "probe" && options.mode != "replay") {
+    if (options.mode != "sim" && options.mode != "probe" && options.mode != "replay" && options.mode != "state") {
         throw std::invalid_argument("unknown mode: " + options.mode);
     }
     for (std::size_t i = 1; i < arguments.size(); ++i) {
@@ -114,6 +118,10 @@ UnitOptions parseOptions(const std::vector<std::string>& arguments) {
         throw std::invalid_argument("probe needs --device PATH (or --list)");
     }
     if (options.mode == "replay" && options.capture.empty()) throw std::invalid_argument("replay needs a capture file");
+    if (options.mode == "state" && options.device.empty()) throw std::invalid_argument("state needs --device PATH or SIM");
+    if (options.mode == "state" && (!options.seconds || *options.seconds <= 0)) {
+        throw std::invalid_argument("state needs --seconds N of samples, more than 0");
+    }
     if (!options.ident.empty() &&
         (options.ident.size() != 20 || options.ident.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)) {
         throw std::invalid_argument("--ident takes 20 hexadecimal digits");

@@ -16,9 +16,9 @@ struct TimedCommand {
 };
 
 struct UnitOptions {
-    std::string mode;  // sim, probe, replay
+    std::string mode;  // sim, probe, replay, state
     std::string device;
-    std::string capture;  // replay: the capture file; probe: --log
+    std::string capture;  // replay: the capture file; probe, state: --log
     std::int32_t baudRate = 19200;
     std::optional<double> seconds;
     std::vector<TimedCommand> commands;

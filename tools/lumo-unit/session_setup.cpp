@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <cstdint>
+#include <string>
 
 #include "core/settings_list.h"
 #include "core/text_file.h"
@@ -21,17 +22,35 @@ struct Timeouts {
 
 Timeouts installedTimeouts() {
     Timeouts timeouts;
-    QFile file(QStringLiteral(":/data/lumo7w.ini"));
-    if (!file.open(QIODevice::ReadOnly)) return timeouts;
-    const QByteArray bytes = file.readAll();
-    core::SettingsList settings;
-    settings.loadFromLines(core::splitTextLines(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+    const core::SettingsList settings = installedSettings();
     timeouts.device = settings.integerOr("DeviceTimeout", timeouts.device);
     timeouts.data = settings.integerOr("DataTimeout", timeouts.data);
     return timeouts;
 }
 
 }  // namespace
+
+core::SettingsList installedSettings() {
+    core::SettingsList settings;
+    QFile file(QStringLiteral(":/data/lumo7w.ini"));
+    if (!file.open(QIODevice::ReadOnly)) return settings;
+    const QByteArray bytes = file.readAll();
+    settings.loadFromLines(core::splitTextLines(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+    return settings;
+}
+
+device::SimulatedUnitOptions simulatedUnitOptions(const UnitOptions& options) {
+    device::SimulatedUnitOptions unit;
+    unit.seed = options.seed;
+    unit.ignoresDtr = options.ignoreDtr;
+    unit.scenario = options.scenario == "deceptive" ? device::Scenario::deceptive() : device::Scenario::truthful();
+    if (!options.ident.empty()) {
+        for (std::size_t i = 0; i < unit.ident.size(); ++i) {
+            unit.ident[i] = static_cast<std::uint8_t>(std::stoi(options.ident.substr(2 * i, 2), nullptr, 16));
+        }
+    }
+    return unit;
+}
 
 void attachDriver(device::TLumoDevice_7_2& driver, device::SerialLink& link, const UnitOptions& options) {
     const Timeouts defaults = installedTimeouts();

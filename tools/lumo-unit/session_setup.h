@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/settings_list.h"
+#include "device/simulated_unit.h"
 #include "options.h"
 
 namespace lumo::device {
@@ -8,6 +10,12 @@ class TLumoDevice_7_2;
 }  // namespace lumo::device
 
 namespace lumo::tools {
+
+// The settings the workstation is installed with (empty when they cannot be read).
+core::SettingsList installedSettings();
+
+// The simulated unit the options describe: seed, scenario, identification, reset line.
+device::SimulatedUnitOptions simulatedUnitOptions(const UnitOptions& options);
 
 // Gives the driver its link and its timeouts: the options' where they name
 // them, else the installed settings' (18 ticks each there).

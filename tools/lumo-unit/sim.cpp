@@ -9,15 +9,7 @@
 namespace lumo::tools {
 
 int runSim(const UnitOptions& options) {
-    device::SimulatedUnitOptions unit;
-    unit.seed = options.seed;
-    unit.ignoresDtr = options.ignoreDtr;
-    unit.scenario = options.scenario == "deceptive" ? device::Scenario::deceptive() : device::Scenario::truthful();
-    if (!options.ident.empty()) {
-        for (std::size_t i = 0; i < unit.ident.size(); ++i) {
-            unit.ident[i] = static_cast<std::uint8_t>(std::stoi(options.ident.substr(2 * i, 2), nullptr, 16));
-        }
-    }
+    const device::SimulatedUnitOptions unit = simulatedUnitOptions(options);
     // Ctrl+C and a polite kill end the service through the poll loop.
     const int stopFd = stopSignalDescriptor();
 

@@ -111,6 +111,15 @@ constexpr core::TextPair kTexts[] = {
     {SummaryCalm, "It is recommended to calm ANS", "Рекомендуется успокоить ВНС"},
     {SummaryBalance, "The ANS is in balance", "ВНС в равновесии"},
 
+    // State estimate: why no report follows
+    {StateNoPeriods,
+     "No pulse period of 0.3 ... 1.5 s was found: the pulse signal is flat, saturated or missing",
+     "Не найдено ни одного периода пульса от 0.3 до 1.5 с: сигнал пульса плоский, насыщен или отсутствует"},
+    {StateTooShort, "The measurement was too short for a report: it needs two pulse spectra at least",
+     "Измерение слишком короткое для отчета: нужно не менее двух спектров пульса"},
+    {StateReportImpossible, "The report cannot be computed from the measured values",
+     "Отчет невозможно вычислить по измеренным значениям"},
+
     // Test run display: speed list and centring button
     {DisplaySpeed1, "standard", "стандарт"},
     {DisplaySpeed2, "standard * 2", "стандарт * 2"},

@@ -138,7 +138,12 @@ inline constexpr int TestArtefactHint = 859;
 inline constexpr int TestPaused = 861;
 inline constexpr int TestResistanceHint = 863;
 
-// (865 ... 899 state estimate and the autonomic summary)
+// State estimate: why no report follows
+inline constexpr int StateNoPeriods = 865;
+inline constexpr int StateTooShort = 867;
+inline constexpr int StateReportImpossible = 869;
+
+// (871 ... 899 state estimate and the autonomic summary)
 
 std::span<const core::TextPair> recordingTexts();
 
