@@ -4,7 +4,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -67,8 +67,6 @@ HelpViewer::HelpViewer(std::filesystem::path helpRoot, const core::Texts& texts,
     connect(results_, &QListWidget::itemClicked, this, open);
     connect(query_, &QLineEdit::textChanged, this, &HelpViewer::search);
     connect(browser_, &QTextBrowser::sourceChanged, this, &HelpViewer::markInContents);
-    // Like every dialog of the workstation, Esc puts the window away.
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 
     followLanguage();
 }
@@ -142,8 +140,17 @@ void HelpViewer::showPage(std::string_view page) {
     browser_->setSource(url);
 }
 
-void HelpViewer::markInContents() {
-    const QString shown = browser_->source().fileName();
+void HelpViewer::keyPressEvent(QKeyEvent* event) {
+    // Like every dialog of the workstation, Esc puts the window away.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void HelpViewer::markInContents(const QUrl& shownPage) {
+    const QString shown = shownPage.fileName();
     for (int row = 0; row < contents_->count(); ++row) {
         if (contents_->item(row)->data(kFileNameRole).toString().compare(shown, Qt::CaseInsensitive) == 0) {
             contents_->setCurrentRow(row);

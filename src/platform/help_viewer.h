@@ -9,9 +9,11 @@
 #include "core/settings.h"
 
 class QLineEdit;
+class QKeyEvent;
 class QListWidget;
 class QTabWidget;
 class QTextBrowser;
+class QUrl;
 
 namespace lumo::platform {
 
@@ -42,11 +44,14 @@ public:
     QListWidget* contentsList() const { return contents_; }
     QListWidget* results() const { return results_; }
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     // Reloads pages, contents and captions when the language changed since the last opening.
     void followLanguage();
     void showPage(std::string_view page);
-    void markInContents();
+    void markInContents(const QUrl& shownPage);
     void bringUp();
 
     const std::filesystem::path helpRoot_;

@@ -61,7 +61,7 @@ TEST_F(HelpViewerTest, FollowsTheWorkstationLanguageAtEveryOpening) {
     EXPECT_GT(viewer.results()->count(), 0);
     emit viewer.results()->itemClicked(viewer.results()->item(0));
     EXPECT_TRUE(viewer.browser()->source().toLocalFile().contains("help/ru/"));
-    viewer.search("archive");
+    viewer.search("examinee");
     EXPECT_EQ(viewer.results()->count(), 0);
 }
 
