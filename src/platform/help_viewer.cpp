@@ -31,6 +31,7 @@ QListWidgetItem* pageItem(const core::HelpIndex::Page& page) {
 
 HelpViewer::HelpViewer(std::filesystem::path helpRoot, const core::Texts& texts, QWidget* parent)
     : QWidget(parent, Qt::Window), helpRoot_(std::move(helpRoot)), texts_(texts) {
+    setObjectName("frmHelp");
     resize(960, 680);
 
     contents_ = new QListWidget;
