@@ -33,6 +33,7 @@
 #include "core/workstation.h"
 #include "demo/demo.h"
 #include "device/ui/calibrate_command.h"
+#include "platform/help_key.h"
 #include "platform/help_viewer.h"
 #include "platform/installed_data.h"
 #include "platform/key_script_player.h"
@@ -177,6 +178,7 @@ int main(int argc, char** argv) {
         if (!help) help = std::make_unique<platform::HelpViewer>(core::resolvePath(home.path, "help"), workstation.texts());
         return *help;
     };
+    platform::installHelpKey(application, helpViewer);
     mainWindow.setCommandHandler(core::Command::HelpContents, [&] { helpViewer().openContents(); });
     mainWindow.setCommandHandler(core::Command::HelpSearch, [&] { helpViewer().openSearch(); });
     mainWindow.setCommandHandler(core::Command::HelpUsing, [&] { helpViewer().openUsingHelp(); });

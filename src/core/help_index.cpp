@@ -32,7 +32,54 @@ void appendEntity(std::string& out, std::string_view entity) {
     else out += ' ';
 }
 
+char asciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// The value of attribute `name` inside one tag's text ("a href=\"x\" ..."),
+// quoted with either quote or not at all; "" when the tag has none.
+std::string attributeValue(std::string_view tag, std::string_view name) {
+    std::string lower(tag);
+    for (char& c : lower) c = asciiLower(c);
+    for (auto at = lower.find(name); at != std::string::npos; at = lower.find(name, at + 1)) {
+        const bool startsWord = at > 0 && (lower[at - 1] == ' ' || lower[at - 1] == '\n' || lower[at - 1] == '\t');
+        std::size_t i = at + name.size();
+        while (i < tag.size() && tag[i] == ' ') ++i;
+        if (!startsWord || i >= tag.size() || tag[i] != '=') continue;
+        ++i;
+        while (i < tag.size() && tag[i] == ' ') ++i;
+        if (i >= tag.size()) return {};
+        if (tag[i] == '"' || tag[i] == '\'') {
+            const auto close = tag.find(tag[i], i + 1);
+            return std::string(tag.substr(i + 1, close == std::string_view::npos ? std::string_view::npos : close - i - 1));
+        }
+        const auto end = tag.find_first_of(" \t\n", i);
+        return std::string(tag.substr(i, end == std::string_view::npos ? std::string_view::npos : end - i));
+    }
+    return {};
+}
+
 }  // namespace
+
+std::filesystem::path helpFolderFor(const std::filesystem::path& helpRoot, Language language) {
+    if (language == Language::English) return helpRoot;
+    const auto russian = resolvePath(helpRoot, HelpIndex::kRussianFolder);
+    std::error_code ec;
+    return std::filesystem::is_directory(russian, ec) ? russian : helpRoot;
+}
+
+std::vector<std::string> htmlLinks(std::string_view html) {
+    std::vector<std::string> links;
+    for (auto open = html.find('<'); open != std::string_view::npos; open = html.find('<', open + 1)) {
+        const auto close = html.find('>', open);
+        if (close == std::string_view::npos) break;
+        const std::string_view tag = html.substr(open + 1, close - open - 1);
+        if (tag.size() < 2 || asciiLower(tag[0]) != 'a' || (tag[1] != ' ' && tag[1] != '\n')) continue;
+        std::string target = attributeValue(tag, "href");
+        if (!target.empty()) links.push_back(std::move(target));
+    }
+    return links;
+}
 
 std::string htmlToText(std::string_view html) {
     std::string out;
@@ -94,8 +141,32 @@ void HelpIndex::load(const std::filesystem::path& helpFolder) {
             continue;  // an unreadable page is simply not offered
         }
         std::string title = htmlTitle(html);
-        pages_.push_back({name, title.empty() ? name : std::move(title), foldCase(htmlToText(html))});
+        pages_.push_back({name, title.empty() ? name : std::move(title), foldCase(htmlToText(html)), htmlLinks(html)});
     }
+}
+
+const HelpIndex::Page* HelpIndex::page(std::string_view fileName) const {
+    for (const auto& candidate : pages_) {
+        if (upperCase(candidate.fileName) == upperCase(fileName)) return &candidate;
+    }
+    return nullptr;
+}
+
+std::vector<const HelpIndex::Page*> HelpIndex::contents() const {
+    std::vector<const Page*> order;
+    const auto add = [&order](const Page* page) {
+        if (page != nullptr && std::find(order.begin(), order.end(), page) == order.end()) order.push_back(page);
+    };
+    const Page* contentsPage = page(kContentsPage);
+    add(contentsPage);
+    if (contentsPage != nullptr) {
+        for (const auto& link : contentsPage->links) {
+            const std::string_view target = std::string_view(link).substr(0, link.find('#'));
+            if (target.find(':') == std::string_view::npos && target.find('/') == std::string_view::npos) add(page(target));
+        }
+    }
+    for (const auto& each : pages_) add(&each);
+    return order;
 }
 
 std::vector<const HelpIndex::Page*> HelpIndex::search(std::string_view query) const {
