@@ -1,5 +1,9 @@
 #include "demo/demo_autopilot.h"
 
+#include <optional>
+
+#include "core/text_format.h"
+#include "core/texts/recording.h"
 #include "core/workstation.h"
 #include "device/simulated_link.h"
 #include "recording/test_run_headless.h"
@@ -52,7 +56,15 @@ AutopilotChart recordChart(core::Workstation& workstation, device::SimulatedLink
                            const recording::TestRunSetup& setup) {
     AutopilotChart result;
     recording::VirtualTestTimers timers(link);
-    recording::HeadlessTestView view(workstation.settings());
+    std::optional<recording::HeadlessTestView> display;
+    try {
+        display.emplace(workstation.settings());
+    } catch (const std::exception& error) {
+        // The display settings that would stop the test window stop this chart.
+        result.problem = core::formatText(workstation.texts()(txt::TestInitError), {std::string(error.what())});
+        return result;
+    }
+    recording::HeadlessTestView& view = *display;
     core::NoPriority priority;
     view.answerContinue = [] { return false; };
     view.answerKeep = [] { return true; };

@@ -231,6 +231,14 @@ std::optional<Marker> DisplayModel::centre(int channel, std::vector<formats::Scr
     return Marker{channel, currentX(), c.top + c.drag, after && *after < *before};
 }
 
+std::vector<Marker> DisplayModel::centreAll(std::vector<formats::ScreenEvent>& events) {
+    std::vector<Marker> markers;
+    for (int i = 0; i < kDisplayChannels; ++i) {
+        if (std::optional<Marker> marker = centre(i, events)) markers.push_back(*marker);
+    }
+    return markers;
+}
+
 int DisplayModel::drag(int channel, int dy, std::vector<formats::ScreenEvent>& events, int minCentre, int maxCentre) {
     Channel& c = ch(channel);
     const int middle = (c.top + c.bottom) / 2;
@@ -264,6 +272,15 @@ int DisplayModel::changeGain(int channel, int gain, std::vector<formats::ScreenE
     return gain;
 }
 
+ScreenStart DisplayModel::startRecording() {
+    recording_ = true;
+    time_ = 0;
+    ScreenStart start;
+    start.bandHeights = bandHeights();
+    for (int i = 0; i < kDisplayChannels; ++i) start.events[static_cast<std::size_t>(i)] = screenEvent(i, 0);
+    return start;
+}
+
 std::array<std::int32_t, kDisplayChannels> DisplayModel::bandHeights() const {
     std::array<std::int32_t, kDisplayChannels> out{};
     for (int i = 0; i < kDisplayChannels; ++i) {
@@ -292,6 +309,18 @@ int DisplayModel::savedTop(int channel) const {
 int DisplayModel::savedBottom(int channel) const {
     const Channel& c = ch(channel);
     return toInt(core::rnd(1000.0 / height_ * (c.bottom + c.drag)));
+}
+
+DisplayKeep DisplayModel::keep() const {
+    DisplayKeep out;
+    out.speedEntry = speedEntry_;
+    for (int i = 0; i < kDisplayChannels; ++i) {
+        const auto n = static_cast<std::size_t>(i);
+        out.top[n] = savedTop(i);
+        out.bottom[n] = savedBottom(i);
+        out.gain[n] = gain(i);
+    }
+    return out;
 }
 
 }  // namespace lumo::recording

@@ -88,10 +88,9 @@ public:
 
     // From the test's start on, centring, drags and gain changes produce
     // screen-settings events, timed by the last period's recording time.
-    void startRecording() {
-        recording_ = true;
-        time_ = 0;
-    }
+    // Gives what the screen-settings file opens with: the band heights and
+    // every channel's scale at time 0.
+    ScreenStart startRecording();
     bool recording() const { return recording_; }
     std::int32_t eventTime() const { return time_; }
 
@@ -108,6 +107,9 @@ public:
 
     // Centring one channel: the trace to the middle of its band.
     std::optional<Marker> centre(int channel, std::vector<formats::ScreenEvent>& events);
+    // Centring every channel (F3, the centring button, the end of settling):
+    // the markers of the channels that have a trace to centre.
+    std::vector<Marker> centreAll(std::vector<formats::ScreenEvent>& events);
     // Drags the band by dy pixels; the band's centre (where its label sits)
     // stays within minCentre ... maxCentre (-1: the chart height). Returns the
     // drag actually applied.
@@ -136,6 +138,8 @@ public:
     // The bands and gains to write back, per mille with the drag applied.
     int savedTop(int channel) const;
     int savedBottom(int channel) const;
+    // All of it with the speed: what the next test starts from.
+    DisplayKeep keep() const;
 
     // The running difference of channel 3.
     double runningDifference() const { return diffSum_; }

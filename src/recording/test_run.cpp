@@ -286,7 +286,7 @@ void TestRun::sample() {
     period.phase = phase_;
 
     if (phase_ == TestPhase::Settling) {
-        view_.drawPeriod(period);
+        (void)view_.drawPeriod(period);
         if (counter_ < kSettlingCounts) {
             view_.showProgress({true, true, counter_, kSettlingCounts});
             view_.showMessage(text(txt::TestSensorsTuning));
@@ -313,7 +313,7 @@ void TestRun::sample() {
         requestClose(false);
         return;
     }
-    view_.drawPeriod(period);
+    addScreenEvents(view_.drawPeriod(period));
 }
 
 void TestRun::writeRecord() {

@@ -158,7 +158,9 @@ public:
     virtual void enableSpeedList(bool enabled) = 0;
     virtual void focusQuestionList() = 0;
 
-    virtual void drawPeriod(const PeriodSample& sample) = 0;
+    // Draws one packet period and gives the screen-settings events of the
+    // re-centrings it made on its own (AutoFit; none unless recording).
+    virtual std::vector<formats::ScreenEvent> drawPeriod(const PeriodSample& sample) = 0;
     virtual void drawEvent(const EventLabel& label) = 0;
     // Re-centres every channel (F3, the centring button, the end of settling)
     // and gives the screen-settings events it made (none unless recording).

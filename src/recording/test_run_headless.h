@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "recording/display_model.h"
 #include "recording/test_run.h"
 
 namespace lumo::core {
@@ -12,18 +13,16 @@ class Settings;
 
 namespace lumo::recording {
 
-// The display scale at a test's start as the settings give it, on a display
-// 1000 pixels high: what a test without a screen records in its
-// screen-settings file, and keeps for the next test.
-ScreenStart screenStartFromSettings(const core::Settings& settings);
-DisplayKeep displayKeepFromSettings(const core::Settings& settings);
-
 // A test window without a screen (the unattended demo, tests): it keeps the
-// last texts it was given, answers the dialogs through the functions below
-// and leaves the display scale as the settings have it.
+// last texts it was given and answers the dialogs through the functions
+// below. Its chart display is the window's geometry on a display 1000 pixels
+// high, so that a pixel is a per mille: the channels are centred when the
+// window would centre them, and the screen-settings file and the scale kept
+// for the next test are what the window would record.
 class HeadlessTestView : public TestRunView {
 public:
-    explicit HeadlessTestView(const core::Settings& settings) : settings_(settings) {}
+    // Malformed display settings raise EConvertError, as they stop the window.
+    explicit HeadlessTestView(const core::Settings& settings);
 
     void setCaption(const std::string& text) override { caption = text; }
     void phaseChanged(TestPhase phase) override { phases.push_back(phase); }
@@ -36,15 +35,11 @@ public:
     void showAnswerButtons(bool shown) override { answerButtons = shown; }
     void enableSpeedList(bool enabled) override { speedListEnabled = enabled; }
     void focusQuestionList() override {}
-    void drawPeriod(const PeriodSample& sample) override {
-        lastSample = sample;
-        ++periods;
-        if (sample.recording) marks.push_back(sample.mark);
-    }
+    std::vector<formats::ScreenEvent> drawPeriod(const PeriodSample& sample) override;
     void drawEvent(const EventLabel& label) override { events.push_back(label); }
     std::vector<formats::ScreenEvent> centreAllChannels() override;
-    ScreenStart screenStart() override { return screenStartFromSettings(settings_); }
-    DisplayKeep displayKeep() override { return displayKeepFromSettings(settings_); }
+    ScreenStart screenStart() override { return display_.startRecording(); }
+    DisplayKeep displayKeep() override { return display_.keep(); }
 
     bool confirm(const std::string& text) override;
     bool askContinue(const ChoiceTexts& texts) override;
@@ -77,8 +72,10 @@ public:
     bool closeAsked = false;
     bool cancelled = false;
 
+    const DisplayModel& display() const { return display_; }
+
 private:
-    const core::Settings& settings_;
+    DisplayModel display_;
 };
 
 }  // namespace lumo::recording

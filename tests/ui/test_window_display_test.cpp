@@ -212,6 +212,51 @@ TEST(DisplayModelTest, ScreenSettingsStartDescribesBandsAndCentres) {
     EXPECT_FLOAT_EQ(e.offset, 0);
 }
 
+TEST(DisplayModelTest, CentringAllAndTheScaleTheTestStartsWithAndKeeps) {
+    DisplaySettings s = plainSettings();
+    s.channels[2].gain = 0;
+    s.speedEntry = 2;
+    DisplayModel m(s, kResolution);
+    m.setSize(400, 1000);
+    std::vector<formats::ScreenEvent> events;
+    EXPECT_TRUE(m.centreAll(events).empty()) << "no trace yet";
+    m.drawPeriod(sampleOf(2500, 4));
+    const std::vector<Marker> markers = m.centreAll(events);
+    ASSERT_EQ(markers.size(), 7u) << "every channel but the one at gain 0";
+    for (const Marker& marker : markers) {
+        EXPECT_NE(marker.channel, 2);
+        EXPECT_NEAR(*m.traceY(marker.channel), (m.bandTop(marker.channel) + m.bandBottom(marker.channel)) / 2, 1);
+    }
+    EXPECT_TRUE(events.empty()) << "not logged before the test starts";
+
+    m.drag(1, 10, events);
+    const ScreenStart start = m.startRecording();
+    EXPECT_EQ(start.bandHeights[0], 100);
+    for (int c = 0; c < kDisplayChannels; ++c) {
+        EXPECT_EQ(start.events[static_cast<std::size_t>(c)], m.screenEvent(c, 0)) << c;
+        EXPECT_EQ(start.events[static_cast<std::size_t>(c)].channel, c);
+    }
+    EXPECT_NE(start.events[0].offset, 0.0f) << "the centring's offset";
+    EXPECT_EQ(start.events[1].centre, 210) << "the drag";
+    EXPECT_EQ(start.events[2].gain, 0);
+
+    PeriodSample p = sampleOf(2600, 8);
+    p.recording = true;
+    p.time = 12;
+    m.drawPeriod(p);
+    m.centreAll(events);
+    ASSERT_EQ(events.size(), 7u);
+    EXPECT_EQ(events[0].time, 12);
+
+    const DisplayKeep keep = m.keep();
+    EXPECT_EQ(keep.speedEntry, 2);
+    EXPECT_EQ(keep.top[1], 160);
+    EXPECT_EQ(keep.bottom[1], 260);
+    EXPECT_EQ(keep.top[0], 50);
+    EXPECT_EQ(keep.gain[0], 5);
+    EXPECT_EQ(keep.gain[2], 0);
+}
+
 TEST(DisplayModelTest, HalfPageScrollingJumpsByHalfTheWidth) {
     DisplayModel m(plainSettings(false), kResolution);
     m.setSize(100, 1000);

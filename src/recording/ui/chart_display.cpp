@@ -208,9 +208,10 @@ std::vector<formats::ScreenEvent> ChartDisplay::centreChannel(int channel) {
 
 std::vector<formats::ScreenEvent> ChartDisplay::centreAll() {
     std::vector<formats::ScreenEvent> events;
-    for (int i = 0; i < kDisplayChannels; ++i) {
-        std::vector<formats::ScreenEvent> one = centreChannel(i);
-        events.insert(events.end(), one.begin(), one.end());
+    const std::vector<Marker> markers = model_.centreAll(events);
+    QPainter p(&canvas_);
+    for (const Marker& marker : markers) {
+        if (model_.shown(marker.channel)) paintMarker(p, marker);
     }
     return events;
 }

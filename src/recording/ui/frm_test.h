@@ -77,7 +77,7 @@ public:
     void showAnswerButtons(bool shown) override;
     void enableSpeedList(bool enabled) override;
     void focusQuestionList() override;
-    void drawPeriod(const PeriodSample& sample) override;
+    std::vector<formats::ScreenEvent> drawPeriod(const PeriodSample& sample) override;
     void drawEvent(const EventLabel& label) override;
     std::vector<formats::ScreenEvent> centreAllChannels() override;
     ScreenStart screenStart() override;

@@ -113,9 +113,8 @@ void TfrmTest::focusQuestionList() {
     list_->setFocus();
 }
 
-void TfrmTest::drawPeriod(const PeriodSample& sample) {
-    const std::vector<formats::ScreenEvent> events = display_->drawPeriod(sample);
-    if (!events.empty() && run_) run_->addScreenEvents(events);
+std::vector<formats::ScreenEvent> TfrmTest::drawPeriod(const PeriodSample& sample) {
+    return display_->drawPeriod(sample);
 }
 
 void TfrmTest::drawEvent(const EventLabel& label) {
@@ -128,25 +127,11 @@ std::vector<formats::ScreenEvent> TfrmTest::centreAllChannels() {
 
 ScreenStart TfrmTest::screenStart() {
     display_->ensureCanvas();
-    DisplayModel& model = display_->model();
-    model.startRecording();
-    ScreenStart start;
-    start.bandHeights = model.bandHeights();
-    for (int i = 0; i < kDisplayChannels; ++i) start.events[static_cast<std::size_t>(i)] = model.screenEvent(i, 0);
-    return start;
+    return display_->model().startRecording();
 }
 
 DisplayKeep TfrmTest::displayKeep() {
-    const DisplayModel& model = display_->model();
-    DisplayKeep keep;
-    keep.speedEntry = model.speedEntry();
-    for (int i = 0; i < kDisplayChannels; ++i) {
-        const auto n = static_cast<std::size_t>(i);
-        keep.top[n] = model.savedTop(i);
-        keep.bottom[n] = model.savedBottom(i);
-        keep.gain[n] = model.gain(i);
-    }
-    return keep;
+    return display_->model().keep();
 }
 
 bool TfrmTest::confirm(const std::string& question) {
