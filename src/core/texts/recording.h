@@ -143,7 +143,6 @@ inline constexpr int StateNoPeriods = 865;
 inline constexpr int StateTooShort = 867;
 inline constexpr int StateReportImpossible = 869;
 
-// (871 ... 899 state estimate and the autonomic summary)
 
 std::span<const core::TextPair> recordingTexts();
 

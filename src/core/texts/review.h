@@ -57,7 +57,6 @@ inline constexpr int ScrlResChartFailed = 2181;
 inline constexpr int ScrlResPrintAbort = 2183;
 inline constexpr int ScrlResPrintJob = 2185;
 
-// (2187 ... 2299 scrolling chart review)
 
 // Parameter scroll view: scales, controls and messages
 inline constexpr int ScrlParX2 = 2301;
@@ -74,7 +73,6 @@ inline constexpr int ScrlParReadProblems = 2321;
 inline constexpr int ScrlParFewPoints = 2323;
 inline constexpr int ScrlParShortTable = 2325;
 
-// (2327 ... 2499 parameter scroll view)
 
 std::span<const core::TextPair> reviewTexts();
 

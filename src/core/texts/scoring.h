@@ -201,7 +201,6 @@ inline constexpr int EditMissingTotal = 1153;
 inline constexpr int EditImage = 1155;
 inline constexpr int EditQuestion = 1157;
 
-// (1159 ... 1199, 1247 ... 1259 chart editor and exam results)
 
 std::span<const core::TextPair> scoringTexts();
 
