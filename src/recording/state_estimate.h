@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "recording/state_estimate_spectrum.h"
+#include "recording/state_estimate_fft.h"
 
 namespace lumo::recording {
 

@@ -9,19 +9,19 @@
 namespace lumo::review {
 namespace {
 
-using test::ParChartSpec;
+using test::ParChartRecipe;
 using test::ParExam;
 
 constexpr core::Rgb kCyan{0, 255, 255};
 
 // 1000 records (3997 points) whose table counts 4000 samples: "at all" on a
 // 400-pixel panel puts ten points in a column. Second ticks every eight records.
-ParChartSpec tickingChart() {
-    ParChartSpec spec;
-    spec.records = 1000;
-    spec.adc = [](int channel, int point) { return channel == 0 ? point % 10 : (point / 4) % 50; };
-    for (int s = 1; s < 125; ++s) spec.marks[8 * s] = static_cast<std::uint16_t>(s);
-    return spec;
+ParChartRecipe tickingChart() {
+    ParChartRecipe recipe;
+    recipe.records = 1000;
+    recipe.adc = [](int channel, int point) { return channel == 0 ? point % 10 : (point / 4) % 50; };
+    for (int s = 1; s < 125; ++s) recipe.marks[8 * s] = static_cast<std::uint16_t>(s);
+    return recipe;
 }
 
 class ScrollParDrawingTest : public ::testing::Test {
@@ -92,10 +92,10 @@ TEST_F(ScrollParDrawingTest, EachColumnIsOneStrokeFromItsMinimumToItsMaximum) {
 }
 
 TEST_F(ScrollParDrawingTest, BelowOnePointPerPixelEveryPointIsASegment) {
-    ParChartSpec spec;
-    spec.records = 50;  // 197 points, "at all" 0.5 points per pixel
-    spec.adc = [](int, int point) { return point; };
-    exam.writeChart(1, spec);
+    ParChartRecipe recipe;
+    recipe.records = 50;  // 197 points, "at all" 0.5 points per pixel
+    recipe.adc = [](int, int point) { return point; };
+    exam.writeChart(1, recipe);
     exam.writeTable(1, {}, 200);
     auto view = exam.open(1);
     const auto trace = test::traceOf(view->draw(1, exam.measure), 0);
@@ -147,10 +147,10 @@ TEST_F(ScrollParDrawingTest, ScrollingMovesThePictureAndDrawsOnlyTheExposedStrip
 }
 
 TEST_F(ScrollParDrawingTest, MarksDrawByTheirEventAndSpeedChangesDrawNothing) {
-    ParChartSpec spec = tickingChart();
-    spec.marks = {{100, 1000}, {150, 3000}, {175, 5000}, {200, 4000}, {250, 6000}, {400, 1000}, {450, 2000},
+    ParChartRecipe recipe = tickingChart();
+    recipe.marks = {{100, 1000}, {150, 3000}, {175, 5000}, {200, 4000}, {250, 6000}, {400, 1000}, {450, 2000},
                   {460, 3000}, {470, 5000}, {500, 32000}, {550, 20000}};
-    exam.writeChart(1, spec);
+    exam.writeChart(1, recipe);
     exam.writeTable(1, {}, 4000);
     auto view = exam.open(1);
     const ParStrip strip = view->draw(1, exam.measure);
@@ -170,7 +170,7 @@ TEST_F(ScrollParDrawingTest, MarksDrawByTheirEventAndSpeedChangesDrawNothing) {
     EXPECT_EQ(count({{185, 8}, {191, 8}, {128, 128, 128}, 1}), 0);
 
     for (ParScale scale : {ParScale::AtAll, ParScale::X2, ParScale::X4, ParScale::X8, ParScale::Standard}) {
-        ParChartSpec speed = tickingChart();
+        ParChartRecipe speed = tickingChart();
         speed.marks = {{20, 32000}, {21, 31000}};
         exam.writeChart(2, speed);
         exam.writeTable(2, {}, 4000);

@@ -13,16 +13,16 @@ namespace lumo::test {
 
 namespace fs = std::filesystem;
 
-std::string parChartBytes(const ParChartSpec& spec) {
+std::string parChartBytes(const ParChartRecipe& recipe) {
     const std::vector<float> gains(8, 1.0f);
-    std::string bytes = formats::chartSignature() + formats::encodeChartHeader(spec.channels, 1, 0, 0, 0, gains);
-    for (int m = 0; m < spec.records; ++m) {
+    std::string bytes = formats::chartSignature() + formats::encodeChartHeader(recipe.channels, 1, 0, 0, 0, gains);
+    for (int m = 0; m < recipe.records; ++m) {
         std::vector<formats::TChartBlock> fast;
         std::vector<formats::TChartBlock> slow;
-        for (int s = 0; s < 4; ++s) fast.push_back({0, static_cast<std::int16_t>(spec.adc(0, 4 * m + s)), 0});
-        for (int c = 1; c < spec.channels; ++c) slow.push_back({0, static_cast<std::int16_t>(spec.adc(c, 4 * m)), 0});
-        const auto mark = spec.marks.find(m);
-        formats::appendChartRecord(bytes, fast, slow, mark == spec.marks.end() ? 0 : mark->second);
+        for (int s = 0; s < 4; ++s) fast.push_back({0, static_cast<std::int16_t>(recipe.adc(0, 4 * m + s)), 0});
+        for (int c = 1; c < recipe.channels; ++c) slow.push_back({0, static_cast<std::int16_t>(recipe.adc(c, 4 * m)), 0});
+        const auto mark = recipe.marks.find(m);
+        formats::appendChartRecord(bytes, fast, slow, mark == recipe.marks.end() ? 0 : mark->second);
     }
     return bytes;
 }
@@ -71,8 +71,8 @@ fs::path ParExam::file(const std::string& extension) const {
     return folder() / ("exam_01." + extension);
 }
 
-void ParExam::writeChart(int digit, const ParChartSpec& spec) const {
-    writeFile(file("ch" + std::to_string(digit)), parChartBytes(spec));
+void ParExam::writeChart(int digit, const ParChartRecipe& recipe) const {
+    writeFile(file("ch" + std::to_string(digit)), parChartBytes(recipe));
 }
 
 void ParExam::writeTable(int digit, const std::vector<ParTableRow>& rows, std::uint32_t samples) const {

@@ -22,13 +22,13 @@ namespace lumo::test {
 // A chart file written record by record: the unit's constants make every
 // value equal to its converter reading. Channel 0 is the fast one (points
 // 4m ... 4m + 3 of record m), the slow channels' record m lands on point 4m.
-struct ParChartSpec {
+struct ParChartRecipe {
     int records = 100;
     int channels = 8;
     std::function<int(int channel, int point)> adc = [](int, int) { return 0; };
     std::map<int, std::uint16_t> marks;  // record -> mark word (at point 4 x record)
 };
-std::string parChartBytes(const ParChartSpec& spec);
+std::string parChartBytes(const ParChartRecipe& recipe);
 
 struct ParTableRow {
     int question = 1;
@@ -52,7 +52,7 @@ public:
 
     std::filesystem::path folder() const;
     std::filesystem::path file(const std::string& extension) const;
-    void writeChart(int digit, const ParChartSpec& spec) const;
+    void writeChart(int digit, const ParChartRecipe& recipe) const;
     void writeTable(int digit, const std::vector<ParTableRow>& rows, std::uint32_t samples) const;
     // The screen-settings file with the eight events at the start.
     void writeScreen(int digit, const std::array<std::uint8_t, 8>& gains) const;

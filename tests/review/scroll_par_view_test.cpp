@@ -8,15 +8,15 @@
 namespace lumo::review {
 namespace {
 
-using test::ParChartSpec;
+using test::ParChartRecipe;
 using test::ParExam;
 using test::ParTableRow;
 
-ParChartSpec plainChart(int records = 1000) {
-    ParChartSpec spec;
-    spec.records = records;
-    spec.adc = [](int channel, int point) { return (point + channel) % 20; };
-    return spec;
+ParChartRecipe plainChart(int records = 1000) {
+    ParChartRecipe recipe;
+    recipe.records = records;
+    recipe.adc = [](int channel, int point) { return (point + channel) % 20; };
+    return recipe;
 }
 
 // Charts 1 and 3 of 4000 samples on 400-pixel panels ("at all": ten points a pixel).

@@ -1,4 +1,4 @@
-#include "recording/state_estimate_spectrum.h"
+#include "recording/state_estimate_fft.h"
 
 #include <cmath>
 #include <numbers>
