@@ -132,4 +132,14 @@ std::string chartExportFileName(const ChartIdentity& identity) {
            ".edf";
 }
 
+void exportChartAsEdf(const ChartSources& sources, const core::Settings& settings, const ChartIdentity& identity,
+                      const std::filesystem::path& target, bool overwrite) {
+    const core::TQstTest questions(sources.questionSet, core::kExamTypeCounters, core::QuestionTypes(settings));
+    TQtFile table(questions);
+    table.LoadFromFile(sources.table);
+    TLumoChart_7_1 chart;
+    chart.LoadFromFile(sources.chart);
+    saveEdf(target, chartRecording(chart, table, settings, identity), overwrite);
+}
+
 }  // namespace lumo::formats

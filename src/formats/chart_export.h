@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,21 @@ std::vector<EdfAnnotation> chartEvents(const TLumoChart_7_1& chart, const TQtFil
 EdfRecording chartRecording(const TLumoChart_7_1& chart, const TQtFile& table, const core::Settings& settings,
                             const ChartIdentity& identity);
 
-// "#0000002_exam_01_chart_1.edf": the file name --all gives a chart.
+// "#0000002_exam_01_chart_1.edf": the file name an exported chart is first given.
 std::string chartExportFileName(const ChartIdentity& identity);
+
+// The files one chart is read from.
+struct ChartSources {
+    std::filesystem::path questionSet;  // the exam, exam_NN.qs_
+    std::filesystem::path table;        // exam_NN.qtk
+    std::filesystem::path chart;        // exam_NN.chk
+};
+
+// Reads the chart with its exam and results table as they are on disk and
+// writes it as an EDF+ file, atomically. The first error propagates (a file
+// that cannot be read, `target` existing without `overwrite`, a failed
+// write); `target` is then left as it was.
+void exportChartAsEdf(const ChartSources& sources, const core::Settings& settings, const ChartIdentity& identity,
+                      const std::filesystem::path& target, bool overwrite);
 
 }  // namespace lumo::formats

@@ -11,11 +11,8 @@
 #include "core/examinee.h"
 #include "core/numbers.h"
 #include "core/paths.h"
-#include "core/question_set.h"
 #include "core/settings.h"
-#include "formats/chart.h"
 #include "formats/chart_export.h"
-#include "formats/results_table.h"
 #include "scoring/scoring_run.h"
 
 #include "export_arguments.h"
@@ -113,13 +110,9 @@ private:
         const fs::path& chartFile = files.charts[static_cast<std::size_t>(chart - 1)];
         const fs::path file = target.value_or(fs::path(fileName(number, chart)));
         try {
-            const core::TQstTest questions(files.questionSet, core::kExamTypeCounters, core::QuestionTypes(settings_));
-            formats::TQtFile table(questions);
-            table.LoadFromFile(files.tables[static_cast<std::size_t>(chart - 1)]);
-            formats::TLumoChart_7_1 loaded;
-            loaded.LoadFromFile(chartFile);
             const formats::ChartIdentity identity{options_.examinee, name_, number, chart};
-            formats::saveEdf(file, formats::chartRecording(loaded, table, settings_, identity), options_.force);
+            formats::exportChartAsEdf({files.questionSet, files.tables[static_cast<std::size_t>(chart - 1)], chartFile},
+                                      settings_, identity, file, options_.force);
         } catch (const std::exception& error) {
             return fail("Chart " + chartFile.string() + " not exported: " + error.what());
         }
