@@ -10,94 +10,12 @@
 #include "core/question_set.h"
 #include "formats/chart.h"
 #include "formats/chart_export.h"
+#include "formats/edf_reading.h"
 #include "formats/mark_word.h"
 #include "formats/results_table.h"
 
 namespace lumo::formats {
 namespace {
-
-// A reader of the files we write, independent of the writer's code.
-struct ReadSignal {
-    std::string label, dimension;
-    double physicalMinimum = 0, physicalMaximum = 0;
-    int digitalMinimum = 0, digitalMaximum = 0, samplesPerRecord = 0;
-    std::vector<std::int16_t> digital;
-    double physical(std::size_t i) const {
-        return physicalMinimum + (double(digital[i]) - digitalMinimum) * (physicalMaximum - physicalMinimum) /
-                                     (double(digitalMaximum) - digitalMinimum);
-    }
-};
-struct ReadEdf {
-    std::string version, patient, recording, startDate, startTime, reserved;
-    int headerBytes = 0, records = 0, signalCount = 0;
-    double recordSeconds = 0;
-    std::vector<ReadSignal> signals;
-    std::vector<std::vector<std::string>> tals;  // per record: "onset|text" of each TAL
-    bool asciiHeader = true;
-};
-
-std::string trimRight(std::string text) {
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
-}
-
-ReadEdf readEdf(const std::string& bytes) {
-    ReadEdf edf;
-    std::size_t at = 0;
-    auto field = [&](std::size_t width) {
-        const std::string text = bytes.substr(at, width);
-        for (const char c : text) edf.asciiHeader &= c >= 0x20 && c < 0x7F;
-        at += width;
-        return trimRight(text);
-    };
-    edf.version = field(8);
-    edf.patient = field(80);
-    edf.recording = field(80);
-    edf.startDate = field(8);
-    edf.startTime = field(8);
-    edf.headerBytes = std::stoi(field(8));
-    edf.reserved = field(44);
-    edf.records = std::stoi(field(8));
-    edf.recordSeconds = std::stod(field(8));
-    edf.signalCount = std::stoi(field(4));
-    edf.signals.resize(static_cast<std::size_t>(edf.signalCount));
-    for (auto& s : edf.signals) s.label = field(16);
-    for (auto& s : edf.signals) field(80);
-    for (auto& s : edf.signals) s.dimension = field(8);
-    for (auto& s : edf.signals) s.physicalMinimum = std::stod(field(8));
-    for (auto& s : edf.signals) s.physicalMaximum = std::stod(field(8));
-    for (auto& s : edf.signals) s.digitalMinimum = std::stoi(field(8));
-    for (auto& s : edf.signals) s.digitalMaximum = std::stoi(field(8));
-    for (auto& s : edf.signals) field(80);
-    for (auto& s : edf.signals) s.samplesPerRecord = std::stoi(field(8));
-    for (auto& s : edf.signals) field(32);
-    EXPECT_EQ(at, std::size_t(edf.headerBytes));
-    std::size_t recordBytes = 0;
-    for (auto& s : edf.signals) recordBytes += 2 * std::size_t(s.samplesPerRecord);
-    EXPECT_EQ(bytes.size(), at + recordBytes * std::size_t(edf.records)) << "records of unequal size";
-    for (int r = 0; r < edf.records; ++r) {
-        for (auto& s : edf.signals) {
-            std::string raw = bytes.substr(at, 2 * std::size_t(s.samplesPerRecord));
-            at += raw.size();
-            if (s.label == "EDF Annotations") {
-                std::vector<std::string> tals;
-                for (std::size_t p = 0; p < raw.size() && raw[p] != '\0';) {
-                    const std::size_t end = raw.find('\0', p);
-                    std::string tal = raw.substr(p, end - p);
-                    EXPECT_EQ(tal.back(), '\x14');
-                    const std::size_t first = tal.find('\x14');
-                    tals.push_back(tal.substr(0, first) + "|" + tal.substr(first + 1, tal.size() - first - 2));
-                    p = end + 1;
-                }
-                edf.tals.push_back(tals);
-                continue;
-            }
-            for (std::size_t i = 0; i < raw.size(); i += 2)
-                s.digital.push_back(static_cast<std::int16_t>(std::uint8_t(raw[i]) | (std::uint8_t(raw[i + 1]) << 8)));
-        }
-    }
-    return edf;
-}
 
 EdfRecording sampleRecording() {
     EdfRecording recording;
@@ -125,9 +43,9 @@ TEST(EdfWriter, HeaderFollowsTheEdfPlusRules) {
     EXPECT_EQ(edf.records, 3);  // 10 samples at 4 a record: the last one padded
     EXPECT_EQ(edf.recordSeconds, 1.0);
     ASSERT_EQ(edf.signalCount, 3);
-    EXPECT_EQ(edf.signals[0].label, "Puls");
-    EXPECT_EQ(edf.signals[2].label, "EDF Annotations");
-    for (const ReadSignal& s : edf.signals) {
+    EXPECT_EQ(edf.edfSignals[0].label, "Puls");
+    EXPECT_EQ(edf.edfSignals[2].label, "EDF Annotations");
+    for (const ReadSignal& s : edf.edfSignals) {
         EXPECT_EQ(s.digitalMinimum, -32768);
         EXPECT_EQ(s.digitalMaximum, 32767);
         EXPECT_LT(s.physicalMinimum, s.physicalMaximum) << s.label;
@@ -138,7 +56,7 @@ TEST(EdfWriter, SamplesComeBackWithinOneDigitalStep) {
     const EdfRecording recording = sampleRecording();
     const ReadEdf edf = readEdf(encodeEdf(recording));
     for (std::size_t s = 0; s < 2; ++s) {
-        const ReadSignal& read = edf.signals[s];
+        const ReadSignal& read = edf.edfSignals[s];
         const double step = (read.physicalMaximum - read.physicalMinimum) / 65535;
         ASSERT_EQ(read.digital.size(), 12u);
         for (std::size_t i = 0; i < read.digital.size(); ++i) {
@@ -147,8 +65,8 @@ TEST(EdfWriter, SamplesComeBackWithinOneDigitalStep) {
         }
     }
     // The constant channel has a range of its own around its value.
-    EXPECT_LE(edf.signals[1].physicalMinimum, 7.0);
-    EXPECT_GT(edf.signals[1].physicalMaximum, 7.0);
+    EXPECT_LE(edf.edfSignals[1].physicalMinimum, 7.0);
+    EXPECT_GT(edf.edfSignals[1].physicalMaximum, 7.0);
 }
 
 TEST(EdfWriter, AnnotationsFollowTheirRecordsTimeKeeping) {
