@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "core/exam_list.h"
+#include "core/numbers.h"
 #include "core/paths.h"
 #include "core/records.h"
 
@@ -36,6 +37,9 @@ ReviewFiles reviewFiles(const fs::path& chartFile) {
     files.exam = sibling(chartFile, "qs_");
     const std::string name = chartFile.filename().string();
     if (!name.empty() && name.back() >= '1' && name.back() <= '9') files.digit = name.back() - '0';
+    files.examineeCode = chartFile.parent_path().filename().string();
+    const std::string stem = chartFile.stem().string();
+    files.examNumber = core::strToIntDef(stem.size() >= 2 ? stem.substr(stem.size() - 2) : stem, 0);
     return files;
 }
 

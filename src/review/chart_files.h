@@ -22,6 +22,8 @@ struct ReviewFiles {
     std::filesystem::path screen;
     std::filesystem::path exam;
     int digit = 0;  // 1 ... 9, 0 when the name ends in no digit
+    std::string examineeCode;  // the folder's name, "#0000002"
+    int examNumber = 0;        // NN of exam_NN, 0 when the name holds no number there
 };
 ReviewFiles reviewFiles(const std::filesystem::path& chartFile);
 // The chart of the same exam with another digit.

@@ -21,7 +21,7 @@ constexpr double kPointsPerInch = 72;
 constexpr std::size_t kHeadingLine = 1;
 
 std::string examineeCode(const ScrollResView& view) {
-    return view.chart().files().chart.parent_path().filename().string();
+    return view.chart().files().examineeCode;
 }
 
 // "03" of exam_03.

@@ -102,8 +102,7 @@ void ScrollResView::fillPresentations() {
 }
 
 std::string ScrollResView::caption() const {
-    const fs::path folder = chart_->files().chart.parent_path();
-    const std::string code = folder.filename().string();
+    const std::string& code = chart_->files().examineeCode;
     const core::CurrentExaminee& current = ws_.records().current();
     const std::string name = current.isSet() && current.record.fileCode == code ? current.record.name
                                                                                 : chart_->exam().examineeName;

@@ -83,6 +83,16 @@ constexpr core::TextPair kTexts[] = {
     {ScrlParShortTable,
      "The results table counts %d samples, fewer than the %d points of the chart: the whole chart is shown",
      "В таблице результатов отсчётов %d, меньше, чем %d точек полиграммы: показана вся полиграмма"},
+
+    // Scrolling chart review: the chart written as EDF+
+    {ScrlResExportEdf, "Export EDF+", "Экспорт EDF+"},
+    {ScrlResExportEdfHint, "Export EDF+|Writes the chart as an EDF+ file for other programs",
+     "Экспорт EDF+|Записывает карту в файл EDF+ для других программ"},
+    {ScrlResExportCaption, "Export the chart as EDF+", "Экспорт карты в EDF+"},
+    {ScrlResExportFilter, "EDF+ files (*.edf)", "Файлы EDF+ (*.edf)"},
+    {ScrlResExportExists, "File %s already exists. Overwrite?", "Файл %s уже существует. Заменить?"},
+    {ScrlResExportDone, "The chart is written to %s", "Карта записана в файл %s"},
+    {ScrlResExportFailed, "The chart %s could not be written to %s:", "Не удалось записать карту %s в файл %s:"},
 };
 
 }  // namespace

@@ -73,6 +73,15 @@ inline constexpr int ScrlParReadProblems = 2321;
 inline constexpr int ScrlParFewPoints = 2323;
 inline constexpr int ScrlParShortTable = 2325;
 
+// Scrolling chart review: the chart written as EDF+
+inline constexpr int ScrlResExportEdf = 2327;
+inline constexpr int ScrlResExportEdfHint = 2329;
+inline constexpr int ScrlResExportCaption = 2331;
+inline constexpr int ScrlResExportFilter = 2333;
+inline constexpr int ScrlResExportExists = 2335;
+inline constexpr int ScrlResExportDone = 2337;
+inline constexpr int ScrlResExportFailed = 2339;
+
 
 std::span<const core::TextPair> reviewTexts();
 

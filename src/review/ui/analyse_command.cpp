@@ -1,5 +1,7 @@
 #include "review/ui/analyse_command.h"
 
+#include <memory>
+
 #include "core/main_window_state.h"
 #include "core/ui/main_window.h"
 #include "core/workstation.h"
@@ -10,9 +12,13 @@ namespace lumo::review::ui {
 
 void installAnalyseCommand(core::ui::TfrmMain& main, core::Workstation& workstation, std::function<void()> quitHelp) {
     AnalyseSteps steps;
-    steps.showView = [&main, &workstation, quitHelp = std::move(quitHelp)](const std::filesystem::path& chartFile) {
+    // The folder of the last EDF+ export is offered again for the rest of the run.
+    auto exportFolder = std::make_shared<std::filesystem::path>();
+    steps.showView = [&main, &workstation, quitHelp = std::move(quitHelp),
+                      exportFolder](const std::filesystem::path& chartFile) {
         ScrlResSteps view;
         view.quitHelp = quitHelp;
+        view.exportFolder = exportFolder;
         TfrmScrlRes review(workstation, chartFile, std::move(view), &main);
         review.exec();
     };

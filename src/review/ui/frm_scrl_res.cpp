@@ -62,6 +62,17 @@ ScrlResSteps completed(ScrlResSteps steps, core::Workstation& ws) {
         };
     }
     if (!steps.print) steps.print = platform::systemPrintSteps(ws);
+    if (!steps.information) {
+        steps.information = [&texts](QWidget* parent, const QString& title, const QString& text) {
+            platform::showMessage(parent, QMessageBox::Information, title, text, texts);
+        };
+    }
+    if (!steps.edfFile) {
+        steps.edfFile = [&texts](QWidget* parent, const QString& caption, const QString& proposed) {
+            return chooseEdfFile(parent, texts, caption, proposed);
+        };
+    }
+    if (!steps.exportFolder) steps.exportFolder = std::make_shared<std::filesystem::path>();
     if (!steps.makeTimer) steps.makeTimer = [](QObject* owner) { return std::make_unique<QtRedrawTimer>(owner); };
     return steps;
 }
@@ -197,11 +208,16 @@ QWidget* TfrmScrlRes::buildBottomRow() {
     print_->setObjectName(QStringLiteral("cmdPrint"));
     print_->setAutoDefault(false);
     connect(print_, &QPushButton::clicked, this, [this] { printChart(); });
+    export_ = new QPushButton(bottom);
+    export_->setObjectName(QStringLiteral("cmdExportEdf"));
+    export_->setAutoDefault(false);
+    connect(export_, &QPushButton::clicked, this, [this] { exportEdf(); });
     exit_ = new QPushButton(bottom);
     exit_->setObjectName(QStringLiteral("cmdExit"));
     exit_->setAutoDefault(false);
     connect(exit_, &QPushButton::clicked, this, [this] { done(QDialog::Accepted); });
     row->addWidget(print_);
+    row->addWidget(export_);
     row->addWidget(exit_);
     return bottom;
 }
@@ -219,6 +235,9 @@ void TfrmScrlRes::applyTexts() {
     chartsLabel_->setText(qs(texts(txt::ReviewCharts)));
     print_->setText(qs(texts(txt::ButtonPrint)));
     conventions_->setHint(print_, texts(txt::ScrlResPrintHint));
+    export_->setText(qs(texts(txt::ScrlResExportEdf)));
+    export_->setAccessibleName(export_->text());
+    conventions_->setHint(export_, texts(txt::ScrlResExportEdfHint));
     exit_->setText(qs(texts(txt::ButtonExit)));
     conventions_->setHint(exit_, texts(txt::ReviewExitHint));
     pages_->setTabText(0, qs(texts(txt::ScrlResCalcPage)));

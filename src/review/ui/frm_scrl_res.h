@@ -22,6 +22,7 @@ class QTabWidget;
 class QWidget;
 
 namespace lumo::core {
+class Texts;
 class Workstation;
 }
 namespace lumo::platform {
@@ -61,7 +62,20 @@ struct ScrlResSteps {
     std::function<std::unique_ptr<RedrawTimer>(QObject* owner)> makeTimer;
     // The help viewer is told to quit when the view closes.
     std::function<void()> quitHelp;
+    // Information boxes: the chart written as EDF+.
+    std::function<void(QWidget* parent, const QString& title, const QString& text)> information;
+    // The EDF+ file to write, asked with `caption` and `proposed` as the first
+    // answer; empty when the examiner cancels. It asks no overwrite question:
+    // the window asks once the ".edf" suffix is settled.
+    std::function<QString(QWidget* parent, const QString& caption, const QString& proposed)> edfFile;
+    // The folder the last EDF+ file went to, empty before the first; the
+    // command shares it between the reviews of one run.
+    std::shared_ptr<std::filesystem::path> exportFolder;
 };
+
+// The desktop's chooser of the EDF+ file: a save dialog in the workstation's
+// language offering "*.edf" files.
+QString chooseEdfFile(QWidget* parent, const core::Texts& texts, const QString& caption, const QString& proposed);
 
 // The scrolling chart review: one chart of the current exam at paper scale
 // over the whole screen, with its question strip, readouts, hand scores,
@@ -89,6 +103,7 @@ public:
     QPushButton* excludeButton() const { return exclude_; }
     QPushButton* chartButton(int digit) const { return charts_[static_cast<std::size_t>(digit)]; }
     QPushButton* printButton() const { return print_; }
+    QPushButton* exportButton() const { return export_; }
     QPushButton* exitButton() const { return exit_; }
     QTabWidget* pages() const { return pages_; }
     QLabel* readoutPanel(int slot) const { return readouts_[static_cast<std::size_t>(slot)]; }
@@ -103,6 +118,10 @@ public:
     // Print: the question, then the pages with the progress panel; the
     // number of pages that went out.
     int printChart();
+    // Export EDF+: the file chosen, the overwrite question when it exists,
+    // then the chart written and the information or error box. True when
+    // the file was written.
+    bool exportEdf();
 
 public slots:
     void done(int result) override;
@@ -162,6 +181,7 @@ private:
     std::array<QPushButton*, 10> charts_{};
     QButtonGroup* chartGroup_ = nullptr;
     QPushButton* print_ = nullptr;
+    QPushButton* export_ = nullptr;
     QPushButton* exit_ = nullptr;
     QTabWidget* pages_ = nullptr;
     std::array<QLabel*, 8> readouts_{};
