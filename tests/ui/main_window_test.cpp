@@ -177,6 +177,19 @@ TEST_F(MainWindowTest, MenusRecomputeWhenTheyOpen) {
     examinee->hide();
 }
 
+TEST_F(MainWindowTest, ARefusedCommandReopensItsMenuOnlyWhenItCameFromTheMenu) {
+    start();
+    window->show();
+    window->setCommandHandler(Command::ExamineeState, [this] { window->reopenMenu(Menu::Examinee, 4); });
+    QMenu* examinee = window->menu(Menu::Examinee);
+    window->commandButton(Command::ExamineeState)->click();
+    EXPECT_FALSE(examinee->isVisible());
+    window->commandAction(Command::ExamineeState)->trigger();
+    EXPECT_TRUE(examinee->isVisible());
+    EXPECT_EQ(examinee->activeAction(), window->commandAction(Command::ExamineeState));
+    examinee->hide();
+}
+
 TEST_F(MainWindowTest, StripsFollowTheCurrentExaminee) {
     start();
     const auto folder = home / "DAT" / "#0000001";

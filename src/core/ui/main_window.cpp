@@ -392,6 +392,8 @@ void TfrmMain::runFramed(Command command, const std::function<void()>& body) {
     running_ = true;
     try {
         body();
+    } catch (const CommandStepError& error) {
+        showError(qs(state_.errorText(error)));
     } catch (const std::bad_alloc& error) {
         showError(qs(state_.errorText(command, error.what(), true)));
     } catch (const std::exception& error) {
