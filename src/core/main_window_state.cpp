@@ -366,6 +366,10 @@ std::string MainWindowState::errorText(Command command, std::string_view errorMe
     return message + "\n" + std::string(errorMessage);
 }
 
+std::string MainWindowState::errorText(const CommandStepError& error) const {
+    return text(error.messageId()) + "\n" + error.what();
+}
+
 std::string MainWindowState::hintPanelText(std::string_view hint) {
     return std::string(core::longHint(hint));
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,6 +67,30 @@ enum class Strip { Templates, Exams, Charts };
 // The three tool-bar pages, named after the first, second and fifth menu.
 inline constexpr int kToolPageCount = 3;
 
+// An error of one window of a command that opens several in turn (the method
+// chooser before the question editor, the test window after the exam
+// chooser): the error box speaks with that window's message (a text id).
+class CommandStepError : public std::runtime_error {
+public:
+    CommandStepError(int messageId, const std::string& what) : std::runtime_error(what), messageId_(messageId) {}
+    int messageId() const { return messageId_; }
+
+private:
+    int messageId_;
+};
+
+// Runs one such window; what it raises reaches the frame with its message.
+template <typename Body>
+decltype(auto) runCommandStep(int messageId, Body&& body) {
+    try {
+        return body();
+    } catch (const CommandStepError&) {
+        throw;
+    } catch (const std::exception& error) {
+        throw CommandStepError(messageId, error.what());
+    }
+}
+
 // What one tab strip shows after the last status refresh.
 struct StripView {
     std::vector<std::string> tabs;
@@ -124,6 +149,8 @@ public:
     // own message. Prepare to exam and Edit exam report a lack of resources
     // with their message alone.
     std::string errorText(Command command, std::string_view errorMessage, bool outOfResources) const;
+    // The error box text of an error of one of the command's windows.
+    std::string errorText(const CommandStepError& error) const;
 
     // The part of a hint that belongs in the hint panel.
     static std::string hintPanelText(std::string_view hint);

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -31,6 +32,7 @@
 #include "scoring/ui/frm_result.h"
 #include "scoring/workspace.h"
 #include "ui/accessible_names.h"
+#include "ui/menu_letters.h"
 #include "ui/test_window_events.h"
 
 namespace lumo::scoring::ui {
@@ -259,6 +261,37 @@ TEST_F(ChartEditorWindowTest, ScaleGainsChartsMouseAndExit) {
     };
     main->runCommand(core::Command::ExamResults);
     EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+}
+
+TEST_F(ChartEditorWindowTest, AltAndTheLetterReachTheMenuBar) {
+    start("RUS");
+    drive = [&](TfrmEdit& editor) {
+        const QMenuBar* bar = editor.findChild<QMenuBar*>("mmMain");
+        ASSERT_NE(bar, nullptr);
+        EXPECT_EQ(test::menuBarLetterProblems(*bar, true), "");
+        test::pressKey(editor.chartList(), 0x0421, Qt::AltModifier, QString::fromUtf8("с"));  // Сохранить
+        EXPECT_EQ(messages.size(), 1);
+        bool results = false;
+        whenModal<TfrmResult>([](TfrmResult& window) { window.editChartAction()->trigger(); }, results);
+        test::pressKey(editor.chartList(), 0x0420, Qt::AltModifier, QString::fromUtf8("р"));  // Результаты
+        EXPECT_TRUE(results);
+        QApplication::setActiveWindow(&editor);
+        answer = true;
+        test::pressKey(editor.chartList(), 0x0412, Qt::AltModifier, QString::fromUtf8("в"));  // Выход
+        EXPECT_FALSE(editor.isVisible());
+    };
+    main->runCommand(core::Command::ExamResults);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+
+    startWith("ENG");
+    drive = [&](TfrmEdit& editor) {
+        const QMenuBar* bar = editor.findChild<QMenuBar*>("mmMain");
+        EXPECT_EQ(test::menuBarLetterProblems(*bar, true), "");
+        answer = true;
+        test::pressKey(editor.chartList(), Qt::Key_E, Qt::AltModifier, "e");
+        EXPECT_FALSE(editor.isVisible());
+    };
+    main->runCommand(core::Command::ExamResults);
 }
 
 TEST_F(ChartEditorWindowTest, TheScoringRunsRefusalsKeepTheEditorClosed) {

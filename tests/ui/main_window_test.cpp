@@ -177,6 +177,19 @@ TEST_F(MainWindowTest, MenusRecomputeWhenTheyOpen) {
     examinee->hide();
 }
 
+TEST_F(MainWindowTest, ARefusedCommandReopensItsMenuOnlyWhenItCameFromTheMenu) {
+    start();
+    window->show();
+    window->setCommandHandler(Command::ExamineeState, [this] { window->reopenMenu(Menu::Examinee, 4); });
+    QMenu* examinee = window->menu(Menu::Examinee);
+    window->commandButton(Command::ExamineeState)->click();
+    EXPECT_FALSE(examinee->isVisible());
+    window->commandAction(Command::ExamineeState)->trigger();
+    EXPECT_TRUE(examinee->isVisible());
+    EXPECT_EQ(examinee->activeAction(), window->commandAction(Command::ExamineeState));
+    examinee->hide();
+}
+
 TEST_F(MainWindowTest, StripsFollowTheCurrentExaminee) {
     start();
     const auto folder = home / "DAT" / "#0000001";
@@ -199,6 +212,34 @@ TEST_F(MainWindowTest, StripsFollowTheCurrentExaminee) {
     window->stripBar(Strip::Exams)->setCurrentIndex(1);
     EXPECT_FALSE(window->stripPanel(Strip::Charts)->isHidden());
     EXPECT_EQ(window->windowTitle(), "   Examinee : #0000001 / EXAM_02 / CHART_01   ( Ivanov )");
+}
+
+TEST_F(MainWindowTest, TabsFilledWhileTheirStripWasHiddenAreDrawn) {
+    start();
+    const auto folder = home / "DAT" / "#0000001";
+    writeLines(folder / "subject.dat", {"Name=Ivanov"});
+    writeExam(folder / "exam_01.qs_", "ROAD");
+    writeLines(folder / "exam_01.ch1", {std::string(200, 'x')});
+    ws->records().examinees().load(home / "DAT");
+    window->show();
+    // The layout measured the strips while they were empty and hidden.
+    window->stripPanel(Strip::Exams)->sizeHint();
+    window->stripPanel(Strip::Charts)->sizeHint();
+    ws->records().makeCurrent(ws->records().examinees().at(0));
+    window->refreshStatus();
+    QApplication::processEvents();
+
+    for (Strip strip : {Strip::Exams, Strip::Charts}) {
+        QTabBar* bar = window->stripBar(strip);
+        ASSERT_EQ(bar->count(), 1);
+        EXPECT_TRUE(bar->isVisible());
+        const QRect tab = bar->tabRect(0);
+        EXPECT_TRUE(bar->rect().contains(tab)) << tab.width() << "x" << tab.height() << " in " << bar->width()
+                                               << "x" << bar->height();
+        EXPECT_GE(tab.width(), bar->fontMetrics().horizontalAdvance(bar->tabText(0)));
+        EXPECT_GE(tab.height(), bar->fontMetrics().height());
+    }
+    EXPECT_EQ(window->stripBar(Strip::Exams)->tabText(0), "ROAD (01) ");
 }
 
 TEST_F(MainWindowTest, HintPanelShowsLongHints) {

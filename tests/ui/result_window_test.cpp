@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <gtest/gtest.h>
@@ -21,6 +23,7 @@
 #include "scoring/ui/result_printing.h"
 #include "scoring/workspace.h"
 #include "ui/accessible_names.h"
+#include "ui/menu_letters.h"
 #include "ui/test_window_events.h"
 
 namespace lumo::scoring::ui {
@@ -214,6 +217,40 @@ TEST_F(ResultWindowTest, EscapeAsksAndEditChartGoesBack) {
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->exitKind(), ResultWindowExit::EditChart);
     EXPECT_EQ(questions.size(), 2);
+}
+
+TEST_F(ResultWindowTest, AltAndTheLetterReachEveryMenuItem) {
+    for (const std::string language : {"ENG", "RUS"}) {
+        open(1, language);
+        const QMenuBar* bar = window->findChild<QMenuBar*>("mmMain");
+        ASSERT_NE(bar, nullptr);
+        EXPECT_EQ(test::menuBarLetterProblems(*bar, true), "") << language;
+    }
+
+    open();
+    int prints = 0;
+    window->setPrintFunction([&prints] { ++prints; });
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    test::pressKey(window.get(), Qt::Key_P, Qt::AltModifier, "p");
+    EXPECT_EQ(prints, 1);
+    test::pressKey(window.get(), Qt::Key_E, Qt::AltModifier, "e");
+    EXPECT_EQ(questions, QStringList{"Return to the main menu?"});
+    // The tables submenu opens, and its own letters pick a table.
+    test::pressKey(window.get(), Qt::Key_T, Qt::AltModifier, "t");
+    QMenu* tables = window->findChild<QMenu*>("mnuTabl");
+    ASSERT_TRUE(tables->isVisible());
+    test::pressKey(tables, Qt::Key_P, Qt::NoModifier, "p");
+    EXPECT_EQ(window->view(), ResultView::Params);
+    test::pressKey(window.get(), Qt::Key_C, Qt::AltModifier, "c");
+    EXPECT_EQ(window->exitKind(), ResultWindowExit::EditChart);
+
+    // Russian letters are the Cyrillic ones of the captions.
+    open(1, "RUS");
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    test::pressKey(window.get(), 0x0420, Qt::AltModifier, QString::fromUtf8("р"));  // Редактирование
+    EXPECT_EQ(window->exitKind(), ResultWindowExit::EditChart);
 }
 
 TEST_F(ResultWindowTest, MergedSpansJoinEqualFixedNeighbours) {

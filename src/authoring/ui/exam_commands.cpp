@@ -83,7 +83,7 @@ struct ExamCommandContext {
             chosen = chooser.chosenExam();
         }
         if (chosen == 0) return;
-        testExam(ws, chosen, flow());
+        core::runCommandStep(txt::CmdNoResourcesSummary, [&] { testExam(ws, chosen, flow()); });
         main.reopenMenu(core::Menu::Test, 0);
     }
 };

@@ -53,7 +53,8 @@ void showSaved(core::ui::TfrmMain& main, const QuestionEditor& editor) {
 
 void newTemplate(core::ui::TfrmMain& main, core::Workstation& ws, const TemplateCommandSteps& steps) {
     QuestionEditor editor(ws);
-    const std::optional<TemplateSkeleton> skeleton = steps.chooseMethod();
+    const std::optional<TemplateSkeleton> skeleton =
+        core::runCommandStep(txt::CmdNoResourcesMethodChooser, [&steps] { return steps.chooseMethod(); });
     if (!skeleton) return;
     editor.setSkeleton(*skeleton);
     if (steps.editTemplate(editor)) showSaved(main, editor);

@@ -14,14 +14,14 @@ constexpr core::TextPair kTexts[] = {
 
     // Results window: caption, menu and decision parameters
     {ResultCaption, "Exam Results", "Результаты обследования"},
-    {ResultMenuExit, "Exit to main menu", "Выход в основное меню"},
+    {ResultMenuExit, "&Exit to main menu", "&Выход в основное меню"},
     {ResultExitConfirm, "Return to the main menu?", "Вернуться в основное меню?"},
-    {ResultMenuEditChart, "Edit Chart", "Редактирование полиграммы"},
-    {ResultMenuTables, "  Tables", "  Таблицы"},
-    {ResultMenuSummary, "Summary table", "Итоговая таблица"},
-    {ResultMenuParams, "Params table", "Таблица параметров"},
-    {ResultMenuStress, "S t r e s s   table", "Таблица   с т р е с с а"},
-    {ResultMenuLie, "L i e   table", "Таблица   л ж и"},
+    {ResultMenuEditChart, "Edit &Chart", "&Редактирование полиграммы"},
+    {ResultMenuTables, "  &Tables", "  &Таблицы"},
+    {ResultMenuSummary, "&Summary table", "&Итоговая таблица"},
+    {ResultMenuParams, "&Params table", "Таблица &параметров"},
+    {ResultMenuStress, "S t &r e s s   table", "Таблица   &с т р е с с а"},
+    {ResultMenuLie, "&L i e   table", "Таблица   &л ж и"},
     {ResultProbDemands, "Prob. demands to expert system", "Требования к экспертной системе"},
     {ResultProbToMistake, "Prob. to mistake", "Вероятность ошибки"},
     {ResultAprior, "Aprior. Prob.", "Априорн. вероятн."},
@@ -129,7 +129,7 @@ constexpr core::TextPair kTexts[] = {
     // Chart editor
     {EditCaption, "Chart Editor", "Редактор полиграмм"},
     {EditExitConfirm, "Exit without save ?", "Выйти без сохранения ?"},
-    {EditMenuResults, "Results", "Результаты"},
+    {EditMenuResults, "&Results", "&Результаты"},
     {EditSaved, "Changes are saved successfully", "Изменения успешно сохранены"},
     {EditChart, "Chart #", "Полиграмма #"},
     {EditChartHint, "Choose chart #", "Выберите полиграмму #"},
@@ -231,6 +231,11 @@ constexpr core::TextPair kTexts[] = {
     {ResultPrintCharts, "Charts involved : ", "Учтены полиграммы : "},
     {ResultPrintConditions, "Examination : ", "Обследование : "},
     {ResultTableBars, "Totals by row", "Итоги по строкам"},
+
+    // Menu bars: items reached with Alt and their letter
+    {EditMenuExit, "&Exit", "&Выход"},
+    {EditMenuSave, "&Save", "&Сохранить"},
+    {ResultMenuPrint, "&Print", "&Печать"},
 };
 
 }  // namespace

@@ -196,6 +196,11 @@ inline constexpr int ResultPrintCharts = 1289;
 inline constexpr int ResultPrintConditions = 1291;
 inline constexpr int ResultTableBars = 1293;
 
+// Menu bars of the chart editor and the results window
+inline constexpr int EditMenuExit = 1295;
+inline constexpr int EditMenuSave = 1297;
+inline constexpr int ResultMenuPrint = 1299;
+
 // Chart editor: further texts
 inline constexpr int EditMissingTotal = 1153;
 inline constexpr int EditImage = 1155;

@@ -169,7 +169,7 @@ QToolButton* TfrmMain::makeButton(Command command, bool withText) {
     button->setIconSize(QSize(side, side));
     button->setToolButtonStyle(withText ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
     button->setAutoRaise(true);
-    connect(button, &QToolButton::clicked, this, [this, command] { runCommand(command); });
+    connect(button, &QToolButton::clicked, this, [this, command] { runCommand(command, Origin::Button); });
     buttons_[command] = button;
     return button;
 }
@@ -338,6 +338,9 @@ void TfrmMain::fillStrip(Strip strip) {
     if (!same) {
         while (widgets.bar->count() > 0) widgets.bar->removeTab(widgets.bar->count() - 1);
         for (const std::string& tab : view.tabs) widgets.bar->addTab(qs(tab));
+        // A tab bar filled inside a hidden panel does not tell the layout
+        // its new height; the panel would show it squeezed to nothing.
+        widgets.bar->updateGeometry();
     }
     if (view.selected >= 0) widgets.bar->setCurrentIndex(view.selected);
     widgets.panel->setVisible(view.visible());
@@ -366,8 +369,9 @@ void TfrmMain::setCommandHandler(Command command, std::function<void()> handler)
     refreshWidgets();
 }
 
-void TfrmMain::runCommand(Command command) {
+void TfrmMain::runCommand(Command command, Origin origin) {
     if (running_ || !state_.enabled(command)) return;
+    origin_ = origin;
     if (command == Command::Exit) {
         QString caption = qs(state_.caption(command)).trimmed();
         showHint(caption.remove('&'));
@@ -388,6 +392,8 @@ void TfrmMain::runFramed(Command command, const std::function<void()>& body) {
     running_ = true;
     try {
         body();
+    } catch (const CommandStepError& error) {
+        showError(qs(state_.errorText(error)));
     } catch (const std::bad_alloc& error) {
         showError(qs(state_.errorText(command, error.what(), true)));
     } catch (const std::exception& error) {
@@ -416,6 +422,7 @@ void TfrmMain::showError(const QString& text) {
 }
 
 void TfrmMain::reopenMenu(Menu menu, int downCount) {
+    if (running_ && origin_ == Origin::Button) return;
     QMenu* popup = this->menu(menu);
     if (popup == nullptr || !state_.menuEnabled(menu)) return;
     menuBar()->setActiveAction(popup->menuAction());

@@ -48,8 +48,12 @@ public:
     void setConfirmFunction(ConfirmFunction confirm) { confirm_ = std::move(confirm); }
     void setErrorFunction(ErrorFunction error) { error_ = std::move(error); }
 
+    // Where the examiner started a command: a refused command reopens its
+    // menu only when it came from the menu.
+    enum class Origin { Menu, Button };
+
     // Runs a command as the menu or its button would, if it is enabled now.
-    void runCommand(Command command);
+    void runCommand(Command command, Origin origin = Origin::Menu);
     // The common frame: runs `body`, reports any error in the error box with
     // the command's message, then re-reads the exams and refreshes the status.
     void runFramed(Command command, const std::function<void()>& body);
@@ -59,7 +63,8 @@ public:
     // Status refresh from the records, then every widget redrawn.
     void refreshStatus();
     // Opens a menu with the item `downCount` places below its first one
-    // active, so the examiner goes on in the menu after a refused command.
+    // active, so the examiner goes on in the menu after a refused command;
+    // not when the running command was started from a button.
     void reopenMenu(Menu menu, int downCount);
     // The splash and the About box: the About window shown modally.
     void showSplash();
@@ -105,6 +110,7 @@ private:
     ConfirmFunction confirm_;
     ErrorFunction error_;
     bool running_ = false;  // commands never overlap
+    Origin origin_ = Origin::Menu;
     bool closed_ = false;   // the exit was confirmed
     bool shownOnce_ = false;
 

@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <exception>
 
-#include "core/texts/core.h"
 #include "core/texts/scoring.h"
 #include "core/ui/qt_text.h"
 #include "core/workstation.h"
@@ -187,11 +186,11 @@ void TfrmEdit::buildMenu() {
     bar->setObjectName("mmMain");
     bar->setNativeMenuBar(false);
     layout()->setMenuBar(bar);
-    mnuExit_ = bar->addAction(qs(texts(txt::ButtonExit)));
+    mnuExit_ = bar->addAction(qs(texts(txt::EditMenuExit)));
     mnuExit_->setObjectName("mnuExit");
     mnuResult_ = bar->addAction(qs(texts(txt::EditMenuResults)));
     mnuResult_->setObjectName("mnuResult");
-    mnuEditWrite_ = bar->addAction(qs(texts(txt::ButtonSave)));
+    mnuEditWrite_ = bar->addAction(qs(texts(txt::EditMenuSave)));
     mnuEditWrite_->setObjectName("mnuEditWrite");
     connect(mnuExit_, &QAction::triggered, this, &TfrmEdit::mnuExitClick);
     connect(mnuResult_, &QAction::triggered, this, &TfrmEdit::mnuResultClick);

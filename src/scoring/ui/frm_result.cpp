@@ -17,7 +17,6 @@
 #include <QVBoxLayout>
 
 #include "core/settings.h"
-#include "core/texts/core.h"
 #include "core/texts/scoring.h"
 #include "core/ui/qt_text.h"
 #include "core/workstation.h"
@@ -163,7 +162,7 @@ QWidget* TfrmResult::buildSummary() {
     const core::Texts& texts = ws_.texts();
     auto* page = new QWidget(pages_);
     flxComp_ = makeResultGrid(page, "flxComp");
-    flxComp_->setAccessibleName(qs(texts(txt::ResultMenuSummary)));
+    flxComp_->setAccessibleName(qs(texts(txt::ResultMenuSummary)).remove('&'));
 
     auto* scaleBox = new QGroupBox(qs(texts(txt::ResultDecisionBounds)), page);
     scaleBox->setObjectName("grpScale");
@@ -212,7 +211,7 @@ QWidget* TfrmResult::buildTables() {
     lblTable_ = new QLabel(page);
     lblTable_->setObjectName("lblTable");
     flxParam_ = makeResultGrid(page, "flxParam");
-    flxParam_->setAccessibleName(qs(ws_.texts()(txt::ResultMenuParams)));
+    flxParam_->setAccessibleName(qs(ws_.texts()(txt::ResultMenuParams)).remove('&'));
     imgChart_ = new ResultBars(page);
     imgChart_->setAccessibleName(qs(ws_.texts()(txt::ResultTableBars)));
     auto* row = new QHBoxLayout;
@@ -243,7 +242,7 @@ void TfrmResult::buildMenu() {
     mnuSmpPrm_ = named(tables->addAction(qs(texts(txt::ResultMenuParams))), "mnuSmpPrm");
     mnuStrB_ = named(tables->addAction(qs(texts(txt::ResultMenuStress))), "mnuStrB");
     mnuLieB_ = named(tables->addAction(qs(texts(txt::ResultMenuLie))), "mnuLieB");
-    mnuPrint_ = named(bar->addAction(qs(texts(txt::ButtonPrint))), "mnuPrint");
+    mnuPrint_ = named(bar->addAction(qs(texts(txt::ResultMenuPrint))), "mnuPrint");
     connect(mnuExit_, &QAction::triggered, this, &TfrmResult::mnuExitClick);
     connect(mnuToChart_, &QAction::triggered, this, &TfrmResult::mnuToChartClick);
     connect(mnuItog_, &QAction::triggered, this, &TfrmResult::mnuItogClick);
