@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <ios>
 #include <iterator>
 
 #include "core/atomic_file.h"
@@ -16,7 +17,14 @@ std::string readFileBytes(const std::filesystem::path& path) {
     if (!in) {
         throw EInOutError("Cannot open file \"" + path.string() + "\": " + std::strerror(errno));
     }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // A folder opens like a file here and fails only on reading, where the
+    // stream library throws its own error: it must reach the examiner as ours.
+    std::string bytes;
+    try {
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        in.setstate(std::ios::badbit);
+    }
     if (in.bad()) throw EInOutError("Cannot read file \"" + path.string() + "\"");
     return bytes;
 }

@@ -4,6 +4,7 @@
 #include "core/errors.h"
 #include "core/file_size_limit.h"
 #include "core/paths.h"
+#include "core/text_file.h"
 #include "core/test_home.h"
 
 namespace lumo::core {
@@ -41,6 +42,13 @@ TEST(AtomicFile, AFullDiskKeepsTheOldFile) {
     EXPECT_TRUE(failed);
     EXPECT_EQ(test::readFile(file), "Name=Old");
     EXPECT_EQ(entryCount(home.path()), 1u);
+}
+
+TEST(TextFile, AFolderOrAMissingFileIsAnInputOutputError) {
+    TempHome home;
+    fs::create_directory(home / "BNK");
+    EXPECT_THROW(readFileBytes(home / "BNK"), EInOutError);
+    EXPECT_THROW(readFileBytes(home / "missing.qs_"), EInOutError);
 }
 
 TEST(Paths, ResolvesEveryComponentWithoutRegardToCase) {
