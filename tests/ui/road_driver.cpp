@@ -192,6 +192,10 @@ void RoadDriver::shot(const QString& name) {
     if (shotFolder_.empty()) return;
     QWidget* top = window();
     if (top == nullptr) return;
+    // A tab bar shown by the last step lays its tabs out while it first
+    // paints and draws them on the next paint: the first grab only primes it.
+    QApplication::processEvents();
+    top->grab();
     QApplication::processEvents();
     const QString file = QStringLiteral("%1_%2%3.png").arg(++shotCount_, 2, 10, QLatin1Char('0')).arg(name, shotSuffix_);
     const std::filesystem::path path = shotFolder_ / file.toStdString();
