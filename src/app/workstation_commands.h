@@ -6,13 +6,11 @@
 #include "admin/archive_folders.h"
 #include "recording/test_run.h"
 
-class QWidget;
-
-namespace lumo::core {
-class Workstation;
-}
 namespace lumo::core::ui {
 class TfrmMain;
+}
+namespace lumo::core {
+class Workstation;
 }
 namespace lumo::platform {
 class HelpViewer;
@@ -20,6 +18,7 @@ class HelpViewer;
 namespace lumo::scoring {
 class ScoringWorkspace;
 }
+class QWidget;
 
 namespace lumo::app {
 

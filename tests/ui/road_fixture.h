@@ -7,27 +7,14 @@
 #include <vector>
 
 #include "core/test_home.h"
+#include "core/ui/main_window.h"
+#include "core/workstation.h"
+#include "platform/help_viewer.h"
+#include "recording/test_run_timers.h"
+#include "recording/ui/frm_test.h"
 #include "recording/test_run.h"
 #include "scoring/workspace.h"
 #include "ui/road_driver.h"
-
-class QWidget;
-
-namespace lumo::core {
-class Workstation;
-}
-namespace lumo::core::ui {
-class TfrmMain;
-}
-namespace lumo::platform {
-class HelpViewer;
-}
-namespace lumo::recording {
-class VirtualTestTimers;
-}
-namespace lumo::recording::ui {
-class TfrmTest;
-}
 
 namespace lumo::test {
 
