@@ -15,12 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "admin/ui/archive_command.h"
-#include "app/score_board_bridge.h"
-#include "admin/ui/examinee_commands.h"
-#include "admin/ui/register_commands.h"
-#include "admin/ui/system_parameters_command.h"
-#include "authoring/ui/authoring_commands.h"
+#include "app/workstation_commands.h"
 #include "core/clock.h"
 #include "core/command_line.h"
 #include "core/data_home.h"
@@ -32,19 +27,11 @@
 #include "core/ui/progress_window.h"
 #include "core/workstation.h"
 #include "demo/demo.h"
-#include "device/ui/calibrate_command.h"
 #include "platform/help_key.h"
 #include "platform/help_viewer.h"
 #include "platform/installed_data.h"
 #include "platform/key_script_player.h"
 #include "platform/sleep_inhibitor.h"
-#include "recording/ui/state_command.h"
-#include "recording/ui/test_command.h"
-#include "review/ui/analyse_command.h"
-#include "review/ui/compare_command.h"
-#include "scoring/ui/choose_exam_command.h"
-#include "scoring/ui/exam_results_command.h"
-#include "scoring/ui/hand_results_command.h"
 #include "scoring/workspace.h"
 
 namespace {
@@ -178,28 +165,14 @@ int main(int argc, char** argv) {
         if (!help) help = std::make_unique<platform::HelpViewer>(core::resolvePath(home.path, "help"), workstation.texts());
         return *help;
     };
+    const auto closeHelp = [&] {
+        if (help) help->close();
+    };
     platform::installHelpKey(application, helpViewer);
-    mainWindow.setCommandHandler(core::Command::HelpContents, [&] { helpViewer().openContents(); });
-    mainWindow.setCommandHandler(core::Command::HelpSearch, [&] { helpViewer().openSearch(); });
-    mainWindow.setCommandHandler(core::Command::HelpUsing, [&] { helpViewer().openUsingHelp(); });
-    admin::ui::installArchiveCommand(mainWindow, workstation);
-    admin::ui::installExamineeCommands(mainWindow, workstation);
-    admin::ui::installCrimesCommand(mainWindow, workstation);
-    admin::ui::installOperatorsCommand(mainWindow, workstation);
-    admin::ui::installSystemParametersCommand(mainWindow, workstation);
-    authoring::ui::installAuthoringCommands(mainWindow, workstation);
-    device::ui::installCalibrateCommand(mainWindow, workstation);
-    recording::ui::installStateCommand(mainWindow, workstation);
-    recording::ui::installTestCommand(mainWindow, workstation);
-    review::ui::installAnalyseCommand(mainWindow, workstation, [&] { if (help) help->close(); });
-    review::ui::installCompareCommand(mainWindow, workstation);
-    scoring::ui::installChooseExamCommand(mainWindow, workstation);
-    scoring::ui::installHandResultsCommand(mainWindow, workstation);
-    scoring::ui::installExamResultsCommand(mainWindow, workstation, scoringWorkspace,
-                                           app::scoreBoardOpener(workstation, scoringWorkspace));
+    app::installWorkstationCommands(mainWindow, workstation, scoringWorkspace, {helpViewer, closeHelp});
 
     mainWindow.setCloseHandler([&] {
-        if (help) help->close();
+        closeHelp();
         workstation.shutDown(progress);
     });
     // The hub of the workstation fills the screen (also where no window

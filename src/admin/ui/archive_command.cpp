@@ -17,23 +17,6 @@ using core::ui::qs;
 
 namespace {
 
-ArchiveCommandSteps defaultSteps(core::ui::TfrmMain& main, core::Workstation& ws) {
-    ArchiveCommandSteps steps;
-    steps.confirm = [&main, &ws](const QString& text) {
-        return platform::askYesNo(&main, main.windowTitle(), text, ws.texts());
-    };
-    steps.chooseFolder = [&main, &ws](const core::TSubj& subject) -> std::optional<ArchiveTarget> {
-        TfrmArchDir chooser(ws, subject, &main);
-        if (chooser.exec() != QDialog::Accepted) return std::nullopt;
-        return ArchiveTarget{chooser.driveLetter(), chooser.target()};
-    };
-    steps.runArchiver = [&main, &ws](const core::TSubj& subject, const ArchiveTarget& target) {
-        TfrmArchive archiver(ws, subject, target.driveLetter, target.folder, &main);
-        archiver.exec();
-    };
-    return steps;
-}
-
 // The archive item's place in the Examinee menu.
 int archiveItemIndex() {
     const auto items = core::MainWindowState::menuItems(core::Menu::Examinee);
@@ -52,8 +35,26 @@ void runArchiveCommand(core::ui::TfrmMain& main, core::Workstation& ws, const Ar
 
 }  // namespace
 
+ArchiveCommandSteps defaultArchiveCommandSteps(core::ui::TfrmMain& main, core::Workstation& ws, ArchiveDriveList drives) {
+    if (!drives) drives = [&ws] { return listArchiveDrives(systemMountSources(), ws.texts()); };
+    ArchiveCommandSteps steps;
+    steps.confirm = [&main, &ws](const QString& text) {
+        return platform::askYesNo(&main, main.windowTitle(), text, ws.texts());
+    };
+    steps.chooseFolder = [&main, &ws, drives = std::move(drives)](const core::TSubj& subject) -> std::optional<ArchiveTarget> {
+        TfrmArchDir chooser(ws, subject, drives(), &main);
+        if (chooser.exec() != QDialog::Accepted) return std::nullopt;
+        return ArchiveTarget{chooser.driveLetter(), chooser.target()};
+    };
+    steps.runArchiver = [&main, &ws](const core::TSubj& subject, const ArchiveTarget& target) {
+        TfrmArchive archiver(ws, subject, target.driveLetter, target.folder, &main);
+        archiver.exec();
+    };
+    return steps;
+}
+
 void installArchiveCommand(core::ui::TfrmMain& main, core::Workstation& workstation) {
-    installArchiveCommand(main, workstation, defaultSteps(main, workstation));
+    installArchiveCommand(main, workstation, defaultArchiveCommandSteps(main, workstation));
 }
 
 void installArchiveCommand(core::ui::TfrmMain& main, core::Workstation& workstation, ArchiveCommandSteps steps) {

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <functional>
+
+#include "recording/test_run.h"
+
 namespace lumo::core {
 class Workstation;
 }
@@ -15,5 +19,8 @@ namespace lumo::authoring::ui {
 // the exam editor serves the exam commands, and all of them print question
 // lists on the printer of the system parameters.
 void installAuthoringCommands(core::ui::TfrmMain& main, core::Workstation& workstation);
+// The same with the test window the Test menu and the order chooser start.
+void installAuthoringCommands(core::ui::TfrmMain& main, core::Workstation& workstation,
+                              std::function<void(const recording::TestRunSetup& setup)> runTest);
 
 }  // namespace lumo::authoring::ui

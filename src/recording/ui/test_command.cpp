@@ -18,15 +18,6 @@ namespace lumo::recording::ui {
 
 namespace {
 
-TestCommandSteps defaultSteps(core::ui::TfrmMain& main, core::Workstation& ws) {
-    TestCommandSteps steps;
-    steps.warn = [&main, &ws](const QString& text) {
-        platform::showMessage(&main, QMessageBox::Warning, main.windowTitle(), text, ws.texts());
-    };
-    steps.runTest = [&main, &ws](const TestRunSetup& setup) { launchTestWindow(&main, ws, setup); };
-    return steps;
-}
-
 void runTestCommand(core::Workstation& ws, const TestCommandSteps& steps) {
     NextChartSteps chart;
     chart.refuse = [&] { steps.warn(QString::fromStdString(ws.texts()(txt::CmdNoMoreCharts))); };
@@ -35,6 +26,15 @@ void runTestCommand(core::Workstation& ws, const TestCommandSteps& steps) {
 }
 
 }  // namespace
+
+TestCommandSteps defaultTestCommandSteps(core::ui::TfrmMain& main, core::Workstation& ws) {
+    TestCommandSteps steps;
+    steps.warn = [&main, &ws](const QString& text) {
+        platform::showMessage(&main, QMessageBox::Warning, main.windowTitle(), text, ws.texts());
+    };
+    steps.runTest = [&main, &ws](const TestRunSetup& setup) { launchTestWindow(&main, ws, setup); };
+    return steps;
+}
 
 void launchTestWindow(QWidget* parent, core::Workstation& ws, const TestRunSetup& setup) {
     const device::UnitPortChoice port = device::unitPortFromSettings(ws.settings().list());
@@ -47,7 +47,7 @@ void launchTestWindow(QWidget* parent, core::Workstation& ws, const TestRunSetup
 }
 
 void installTestCommand(core::ui::TfrmMain& main, core::Workstation& workstation) {
-    installTestCommand(main, workstation, defaultSteps(main, workstation));
+    installTestCommand(main, workstation, defaultTestCommandSteps(main, workstation));
 }
 
 void installTestCommand(core::ui::TfrmMain& main, core::Workstation& workstation, TestCommandSteps steps) {

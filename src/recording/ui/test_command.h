@@ -24,6 +24,10 @@ struct TestCommandSteps {
     std::function<void(const TestRunSetup& setup)> runTest;
 };
 
+// The real steps: warnings in a message box over the main window, and
+// launchTestWindow.
+TestCommandSteps defaultTestCommandSteps(core::ui::TfrmMain& main, core::Workstation& workstation);
+
 // Opens the unit's link and runs the test window modally, full screen: the
 // one launch of the test for every command that starts one.
 void launchTestWindow(QWidget* parent, core::Workstation& workstation, const TestRunSetup& setup);
