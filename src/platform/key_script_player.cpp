@@ -67,9 +67,10 @@ bool showsText(QWidget* window, const QString& text) {
 QWidget* activeTopWindow() {
     if (QWidget* popup = QApplication::activePopupWidget()) return popup;
     if (QWidget* modal = QApplication::activeModalWidget()) return modal;
-    if (QWidget* active = QApplication::activeWindow()) return active;
-    // Some platforms (the offscreen one) give the activation back to no one
-    // when a dialog closes: the window left open takes the keys then.
+    // Some platforms (the offscreen one) leave the activation with a dialog
+    // that has closed, or give it back to no one: the window left open takes
+    // the keys then.
+    if (QWidget* active = QApplication::activeWindow(); active != nullptr && active->isVisible()) return active;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->isVisible() && window->windowType() == Qt::Window && window->parentWidget() == nullptr) {
             window->activateWindow();

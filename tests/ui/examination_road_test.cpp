@@ -58,7 +58,8 @@ protected:
     ExaminationRoad() : w(GetParam()), road(w.road) {}
 
     QString text(int id) const { return w.text(id); }
-    // A main-window menu item by its access keys, as the examiner chooses it.
+    // A menu item by its access keys, as the examiner chooses it: Alt and the
+    // menu's letter, then the item's letter (none for an item of the menu bar).
     void menuItem(int menuCaption, int itemCaption) {
         road.key(accessKey(text(menuCaption)), Qt::AltModifier);
         if (itemCaption != 0) road.key(accessKey(text(itemCaption)));
@@ -317,16 +318,16 @@ TEST_P(ExaminationRoad, OneExaminationThroughTheWindows) {
             road.shot("saved");
             road.key(Qt::Key_Return);
         });
-        road.choose(text(txt::ButtonSave));
+        menuItem(txt::EditMenuSave, 0);
         road.inWindow("frmResult", [&](QWidget& results) {
             auto& result = static_cast<scoring::ui::TfrmResult&>(results);
             if (!result.conclusionLabel()->isVisible()) road.press(RoadDriver::nameOf(result.lieButton()));
             shownConclusion = result.conclusionLabel()->text();
             road.shot("results");
             road.inWindow("box", [&](QWidget&) { road.key(Qt::Key_Return); });
-            road.choose(text(txt::ResultMenuExit));
+            menuItem(txt::ResultMenuExit, 0);
         });
-        road.choose(text(txt::EditMenuResults));
+        menuItem(txt::EditMenuResults, 0);
     });
     menuItem(txt::MainMenuResults, txt::MainExamResults);
     const std::vector<std::int32_t> flagsAfter = rowFlags(table1, 2);

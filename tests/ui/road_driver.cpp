@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
-#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QTimer>
@@ -15,6 +13,8 @@
 #include <QtTest/QTest>
 #include <cstdlib>
 #include <iostream>
+
+#include "platform/key_script_player.h"
 
 namespace lumo::test {
 
@@ -49,15 +49,7 @@ RoadDriver::RoadDriver(std::filesystem::path shotFolder, QString shotSuffix)
 }
 
 QWidget* RoadDriver::window() {
-    if (QWidget* popup = QApplication::activePopupWidget()) return popup;
-    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
-    // The offscreen platform leaves a closed dialog the active window.
-    QWidget* active = QApplication::activeWindow();
-    if (active != nullptr && active->isVisible()) return active;
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (top->isVisible() && top->windowType() == Qt::Window && top->parentWidget() == nullptr) return top;
-    }
-    return nullptr;
+    return platform::activeTopWindow();
 }
 
 QString RoadDriver::nameOf(QWidget* control) {
@@ -134,19 +126,6 @@ void RoadDriver::retype(const QString& name, const QString& text) const {
 void RoadDriver::press(const QString& name) const {
     focus(name);
     key(Qt::Key_Space);
-}
-
-void RoadDriver::choose(const QString& menuItem) const {
-    QWidget* top = window();
-    for (QMenuBar* bar : top != nullptr ? top->findChildren<QMenuBar*>() : QList<QMenuBar*>()) {
-        for (QAction* action : bar->actions()) {
-            if (action->isVisible() && action->text().remove(QLatin1Char('&')).trimmed() == menuItem) {
-                action->trigger();
-                return;
-            }
-        }
-    }
-    ADD_FAILURE() << windowName(top).toStdString() << " has no menu item \"" << menuItem.toStdString() << "\"";
 }
 
 void RoadDriver::inWindow(const QString& name, std::function<void(QWidget& window)> step, int timeoutMs) {

@@ -42,9 +42,6 @@ public:
     void retype(const QString& name, const QString& text) const;
     // A button by keys: the focus onto it, then Space.
     void press(const QString& name) const;
-    // A menu bar item of the active window that has no access key, chosen
-    // as a screen reader chooses it.
-    void choose(const QString& menuItem) const;
 
     // Runs `step` once the modal window `name` is the active one; say it
     // before the key that opens the window. A window that does not come is a
