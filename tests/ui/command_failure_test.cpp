@@ -9,26 +9,14 @@
 #include <memory>
 #include <string>
 
-#include "admin/ui/archive_command.h"
-#include "admin/ui/examinee_commands.h"
-#include "admin/ui/register_commands.h"
-#include "admin/ui/system_parameters_command.h"
-#include "app/score_board_bridge.h"
-#include "authoring/ui/authoring_commands.h"
+#include "app/workstation_commands.h"
 #include "core/clock.h"
 #include "core/test_home.h"
 #include "core/ui/main_window.h"
 #include "core/workstation.h"
-#include "device/ui/calibrate_command.h"
+#include "platform/help_viewer.h"
 #include "platform/installed_data.h"
-#include "recording/ui/state_command.h"
-#include "recording/ui/test_command.h"
-#include "review/ui/analyse_command.h"
-#include "review/ui/compare_command.h"
 #include "scoring/chart_fixture.h"
-#include "scoring/ui/choose_exam_command.h"
-#include "scoring/ui/exam_results_command.h"
-#include "scoring/ui/hand_results_command.h"
 #include "scoring/workspace.h"
 
 namespace lumo::core::ui {
@@ -88,20 +76,13 @@ public:
         ws->records().makeCurrent(ws->records().examinees().at(0));
         main = std::make_unique<TfrmMain>(*ws);
         main->setErrorFunction([this](const QString&, const QString& text) { errors.append(text); });
-        admin::ui::installArchiveCommand(*main, *ws);
-        admin::ui::installExamineeCommands(*main, *ws);
-        admin::ui::installCrimesCommand(*main, *ws);
-        admin::ui::installOperatorsCommand(*main, *ws);
-        admin::ui::installSystemParametersCommand(*main, *ws);
-        authoring::ui::installAuthoringCommands(*main, *ws);
-        device::ui::installCalibrateCommand(*main, *ws);
-        recording::ui::installStateCommand(*main, *ws);
-        recording::ui::installTestCommand(*main, *ws);
-        review::ui::installAnalyseCommand(*main, *ws);
-        review::ui::installCompareCommand(*main, *ws);
-        scoring::ui::installChooseExamCommand(*main, *ws);
-        scoring::ui::installHandResultsCommand(*main, *ws);
-        scoring::ui::installExamResultsCommand(*main, *ws, workspace, app::scoreBoardOpener(*ws, workspace));
+        app::HelpViewerAccess helpAccess;
+        helpAccess.open = [this]() -> platform::HelpViewer& {
+            if (!help) help = std::make_unique<platform::HelpViewer>(home.path() / "help", ws->texts());
+            return *help;
+        };
+        helpAccess.close = [this] { help.reset(); };
+        app::installWorkstationCommands(*main, *ws, workspace, helpAccess);
         main->show();
         main->refreshStatus();
     }
@@ -125,6 +106,7 @@ public:
     scoring::ScoringWorkspace workspace;
     std::unique_ptr<Workstation> ws;
     std::unique_ptr<TfrmMain> main;
+    std::unique_ptr<platform::HelpViewer> help;
     QStringList errors;
 };
 
