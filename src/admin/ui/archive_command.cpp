@@ -53,10 +53,6 @@ ArchiveCommandSteps defaultArchiveCommandSteps(core::ui::TfrmMain& main, core::W
     return steps;
 }
 
-void installArchiveCommand(core::ui::TfrmMain& main, core::Workstation& workstation) {
-    installArchiveCommand(main, workstation, defaultArchiveCommandSteps(main, workstation));
-}
-
 void installArchiveCommand(core::ui::TfrmMain& main, core::Workstation& workstation, ArchiveCommandSteps steps) {
     main.setCommandHandler(core::Command::ArchiveExaminee, [&main, &workstation, steps = std::move(steps)] {
         runArchiveCommand(main, workstation, steps);

@@ -36,7 +36,6 @@ ArchiveCommandSteps defaultArchiveCommandSteps(core::ui::TfrmMain& main, core::W
 
 // Plugs the main window's archive command (runArchiveCommand) in; "No"
 // reopens the Examinee menu on its archive item.
-void installArchiveCommand(core::ui::TfrmMain& main, core::Workstation& workstation);
 void installArchiveCommand(core::ui::TfrmMain& main, core::Workstation& workstation, ArchiveCommandSteps steps);
 
 }  // namespace lumo::admin::ui

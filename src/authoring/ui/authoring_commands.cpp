@@ -23,10 +23,6 @@ QWidget* activeParent(QWidget& fallback) {
 
 }  // namespace
 
-void installAuthoringCommands(core::ui::TfrmMain& main, core::Workstation& workstation) {
-    installAuthoringCommands(main, workstation, {});
-}
-
 void installAuthoringCommands(core::ui::TfrmMain& main, core::Workstation& workstation,
                               std::function<void(const recording::TestRunSetup& setup)> runTest) {
     const PrintFunction print = [&workstation](QWidget* parent, const std::string& heading,
@@ -45,7 +41,7 @@ void installAuthoringCommands(core::ui::TfrmMain& main, core::Workstation& works
     installQuestionBaseCommand(main, workstation);
 
     ExamCommandSteps exams = defaultExamCommandSteps(main, workstation);
-    if (runTest) exams.runTest = std::move(runTest);
+    exams.runTest = std::move(runTest);
     exams.editExam = [&workstation, print](QWidget* parent, const std::filesystem::path& examFile, bool structureMode) {
         return editExam(parent, workstation, examFile, structureMode, ExamEditorHooks{print});
     };

@@ -17,9 +17,8 @@ namespace lumo::authoring::ui {
 // question base, exams and question orders) and joins their windows: the
 // method chooser feeds New template, the base chooser serves Load from Base,
 // the exam editor serves the exam commands, and all of them print question
-// lists on the printer of the system parameters.
-void installAuthoringCommands(core::ui::TfrmMain& main, core::Workstation& workstation);
-// The same with the test window the Test menu and the order chooser start.
+// lists on the printer of the system parameters. `runTest` runs the test
+// window the Test menu and the order chooser start.
 void installAuthoringCommands(core::ui::TfrmMain& main, core::Workstation& workstation,
                               std::function<void(const recording::TestRunSetup& setup)> runTest);
 

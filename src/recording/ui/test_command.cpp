@@ -46,10 +46,6 @@ void launchTestWindow(QWidget* parent, core::Workstation& ws, const TestRunSetup
     window.exec();
 }
 
-void installTestCommand(core::ui::TfrmMain& main, core::Workstation& workstation) {
-    installTestCommand(main, workstation, defaultTestCommandSteps(main, workstation));
-}
-
 void installTestCommand(core::ui::TfrmMain& main, core::Workstation& workstation, TestCommandSteps steps) {
     main.setCommandHandler(core::Command::RunExam,
                            [&workstation, steps = std::move(steps)] { runTestCommand(workstation, steps); });

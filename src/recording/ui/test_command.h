@@ -34,7 +34,6 @@ void launchTestWindow(QWidget* parent, core::Workstation& workstation, const Tes
 
 // Plugs the exam strip's examine command (sbTestExams) in: the test window for
 // the selected exam's next chart (examineNextChart) in the chosen question order.
-void installTestCommand(core::ui::TfrmMain& main, core::Workstation& workstation);
 void installTestCommand(core::ui::TfrmMain& main, core::Workstation& workstation, TestCommandSteps steps);
 
 }  // namespace lumo::recording::ui
